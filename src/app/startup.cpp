@@ -1,0 +1,35 @@
+#include "startup.h"
+
+#include "calc/form1.h"
+#include "platform/errorreport.h"
+#include "platform/fonts.h"
+#include "platform/sqlitedatabase.h"
+#include "store/statements.h"
+
+#include <QApplication>
+#include <QDir>
+#include <memory>
+
+namespace margino {
+
+int Main(QApplication &app, const QString &programFolder) {
+    QCoreApplication::setApplicationName(QStringLiteral("Margino"));
+    installFontSubstitutes();
+
+    const QString fileName = statements::dataFilePath(programFolder);
+    std::unique_ptr<Database> dbParametri;
+    try {
+        dbParametri = std::make_unique<SqliteDatabase>(
+            fileName, QStringList{QStringLiteral("System"), QStringLiteral("Settaggi")});
+    } catch (const DbError &error) {
+        showErrorReport(nullptr, error.number(), error.description(),
+                        QStringLiteral("File: %1").arg(QDir::toNativeSeparators(fileName)));
+        return 1;
+    }
+
+    Form1 form(*dbParametri);
+    form.show();
+    return app.exec();
+}
+
+} // namespace margino

@@ -1,0 +1,194 @@
+#include "form1.h"
+
+#include "calc/artwork.h"
+#include "calc/twips.h"
+#include "platform/helpviewer.h"
+#include "widgets/inputnumerico.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace margino {
+
+namespace {
+
+QFont sansSerif(double points, bool bold = false) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(pointsToPixels(points));
+    font.setBold(bold);
+    return font;
+}
+
+// The background a panel shows until its LCD draws on it.
+const QColor PanelLayoutBackground(0x00, 0x40, 0x00);
+
+} // namespace
+
+Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(db) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Margino"));
+    setWindowIcon(windowIcon32());
+    setFont(sansSerif(8.25));
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    // Nothing moves when the window grows; it never shrinks over its controls.
+    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5145));
+    setCentralWidget(client);
+    buildFrames(client);
+    buildInputs();
+
+    Picture1 = new QLabel(client);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    placeTwips(Picture1, 2760, 2880, 1095, 1695);
+    Picture1->setPixmap(calculatorPicture());
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1->setAccessibleName(QStringLiteral("Calcolatrice"));
+
+    cmd_Ok = new QPushButton(QStringLiteral("Esci"), client);
+    cmd_Ok->setObjectName(QStringLiteral("cmd_Ok"));
+    placeTwips(cmd_Ok, 2760, 4680, 1095, 375);
+    connect(cmd_Ok, &QPushButton::clicked, this, &Form1::cmd_Ok_Click);
+
+    mnu_Settaggio = menuBar()->addAction(QStringLiteral("Settaggio"));
+    mnu_Settaggio->setObjectName(QStringLiteral("mnu_Settaggio"));
+    mnu_About = menuBar()->addAction(QStringLiteral("About"));
+    mnu_About->setObjectName(QStringLiteral("mnu_About"));
+    mnu_Help = menuBar()->addAction(QStringLiteral("Help"));
+    mnu_Help->setObjectName(QStringLiteral("mnu_Help"));
+    mnu_Help->setShortcut(QKeySequence::HelpContents);
+    mnu_Help->setShortcutContext(Qt::WindowShortcut);
+    connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
+
+    // Only these take the focus; "Esci" first, so it holds the focus when the window opens.
+    setTabOrder(cmd_Ok, in_VndPzo);
+    setTabOrder(in_VndPzo, in_AcqPzo);
+    setTabOrder(in_AcqPzo, in_Qta);
+    cmd_Ok->setFocus();
+
+    resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::buildFrames(QWidget *client) {
+    Frame8 = new QGroupBox(client);
+    Frame8->setObjectName(QStringLiteral("Frame8"));
+    placeTwips(Frame8, 0, 0, 3855, 1455);
+    Frame6 = new QGroupBox(client);
+    Frame6->setObjectName(QStringLiteral("Frame6"));
+    placeTwips(Frame6, 0, 1320, 3855, 1455);
+    Frame9 = new QGroupBox(client);
+    Frame9->setObjectName(QStringLiteral("Frame9"));
+    placeTwips(Frame9, 0, 2760, 2655, 2175);
+
+    pic_PdP = addPanel(Frame8, "pic_PdP", 240, "Punto di pareggio");
+    pic_SLP = addPanel(Frame8, "pic_SLP", 600, "Prezzo di stop loss percentuale");
+    pic_SLMM = addPanel(Frame8, "pic_SLMM", 960, "Prezzo di stop loss money management");
+    pic_GP = addPanel(Frame6, "pic_GP", 240, "Guadagno netto");
+    pic_PercentualeGP = addPanel(Frame6, "pic_PercentualeGP", 600, "Guadagno percentuale");
+    pic_Commissioni = addPanel(Frame6, "pic_Commissioni", 960, "Commissioni totali");
+
+    Label1 = addLabel(Frame8, "Label1", QStringLiteral("Punto di pareggio"), 2280, 240, 1335, 255);
+    Label32 = addLabel(Frame8, "Label32", QStringLiteral("Percentual "), 2280, 600, 1095, 255);
+    Label31 = addLabel(Frame8, "Label31", QStringLiteral("Money managment"), 2280, 960, 1455, 255);
+    Label29 = addLabel(Frame6, "Label29", QStringLiteral("Guadagno"), 2280, 240, 855, 255);
+    Label30 = addLabel(Frame6, "Label30", QStringLiteral("% Guadagno"), 2280, 600, 975, 255);
+    Label26 = addLabel(Frame6, "Label26", QStringLiteral("Commissioni"), 2280, 960, 975, 255);
+}
+
+void Form1::buildInputs() {
+    Frame9->setFont(sansSerif(8.25, true));
+    const QFont fieldFont = sansSerif(8.25);
+    Label44 = addLabel(Frame9, "Label44", QStringLiteral("Quantita'"), 120, 240, 735, 255);
+    Label45 = addLabel(Frame9, "Label45", QStringLiteral("Prezzo acquisto"), 120, 840, 1215, 255);
+    Label46 = addLabel(Frame9, "Label46", QStringLiteral("Importo "), 1560, 840, 615, 255);
+    Label2 = addLabel(Frame9, "Label2", QStringLiteral("Prezzo vedita"), 120, 1440, 1095, 255);
+    Label34 = addLabel(Frame9, "Label34", QStringLiteral("Importo"), 1440, 1440, 735, 255);
+    Label34->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    struct Field {
+        InputNumerico *&field;
+        const char *name;
+        int top, intDigits, decDigits;
+        const char *tip;
+        QLabel *title;
+    };
+    const Field fields[] = {
+        {in_Qta, "in_Qta", 480, 9, 0, "Qiuantita' acquistata", Label44},
+        {in_AcqPzo, "in_AcqPzo", 1080, 5, 4, "Prezzo di acquisto", Label45},
+        {in_VndPzo, "in_VndPzo", 1680, 5, 4, "Prezzo di vendita", Label2},
+    };
+    for (const Field &f : fields) {
+        f.field = new InputNumerico(Frame9);
+        f.field->setObjectName(QString::fromLatin1(f.name));
+        placeTwips(f.field, 120, f.top, 1095, 315);
+        f.field->setFont(fieldFont);
+        f.field->setNumerointeri(f.intDigits);
+        f.field->setNumerodecimali(f.decDigits);
+        f.field->setToolTip(QString::fromLatin1(f.tip));
+        f.field->setAccessibleName(f.title->text());
+        f.title->setBuddy(f.field);
+    }
+
+    struct Amount {
+        QLabel *&label;
+        const char *name;
+        int top;
+        const char *shows;
+    };
+    const Amount amounts[] = {
+        {lab_AcqImp, "lab_AcqImp", 1095, "Importo di acquisto: prezzo per quantità"},
+        {lab_VndImp, "lab_VndImp", 1695, "Importo di vendita: prezzo di vendita per quantità"},
+    };
+    for (const Amount &a : amounts) {
+        a.label = addLabel(Frame9, a.name, QString(), 1320, a.top, 1215, 315);
+        a.label->setFont(sansSerif(9.75, true));
+        a.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        a.label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        a.label->setLineWidth(1);
+        a.label->setAccessibleDescription(QString::fromUtf8(a.shows));
+    }
+}
+
+QFrame *Form1::addPanel(QGroupBox *frame, const char *name, int top, const char *result) {
+    auto *panel = new QFrame(frame);
+    panel->setObjectName(QString::fromLatin1(name));
+    placeTwips(panel, 120, top, 2100, 380);
+    // A 2-pixel sunken border leaves the 21-pixel-high drawing area the LCD cells are cut for.
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(2);
+    panel->setAutoFillBackground(true);
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window, PanelLayoutBackground);
+    panel->setPalette(palette);
+    panel->setAccessibleDescription(QString::fromUtf8(result));
+    return panel;
+}
+
+QLabel *Form1::addLabel(QWidget *parent, const char *name, const QString &caption, int left,
+                        int top, int width, int height) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(sansSerif(8.25));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+void Form1::cmd_Ok_Click() {
+    close();
+}
+
+void Form1::mnu_Help_Click() {
+    // A bare name: the help engine looks for the file by its own rules.
+    WinHelp(this, QString::fromLatin1(HelpFile), HELP_CONTENTS, 0);
+}
+
+} // namespace margino

@@ -1,0 +1,49 @@
+#pragma once
+// The main window: three input fields, two amount labels, six result panels, the menu bar
+// and "Esci". It lays out and wires controls; settings live in the database it is given.
+
+#include <QMainWindow>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace margino {
+
+class Database;
+class InputNumerico;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit Form1(Database &db, QWidget *parent = nullptr);
+
+    static constexpr char HelpFile[] = "Margino.hlp";
+
+private slots:
+    void cmd_Ok_Click();
+    void mnu_Help_Click();
+
+private:
+    void buildFrames(QWidget *client);
+    void buildInputs();
+    QFrame *addPanel(QGroupBox *frame, const char *name, int top, const char *result);
+    QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                     int width, int height);
+
+    Database &dbParametri;
+
+    QGroupBox *Frame8, *Frame6, *Frame9;
+    QFrame *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
+    QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
+    QLabel *Label44, *Label45, *Label46, *Label2, *Label34, *lab_AcqImp, *lab_VndImp;
+    InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
+    QLabel *Picture1;
+    QPushButton *cmd_Ok;
+    QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
+};
+
+} // namespace margino

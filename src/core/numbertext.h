@@ -1,0 +1,26 @@
+#pragma once
+// Numbers as the user sees them: text in a given locale, with no digit grouping.
+// Every window and calculation converts through here; none parses or formats on its own.
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+namespace margino {
+
+// The accepted form: blanks, an optional sign, digits with at most one locale decimal
+// separator (digits may stand on one side only: "12," and ",5"), an optional exponent, blanks.
+// Grouping separators and the other locale's separator make the text not a number.
+std::optional<double> textToNumber(const QString &text, const QLocale &locale);
+
+// True exactly when textToNumber accepts the text; the empty text is not numeric.
+bool isNumeric(const QString &text, const QLocale &locale);
+
+// printf's %.15G with the locale's separator: 15 significant digits, no trailing zeros,
+// exponent form as 1E+15 or 1,5E-05; zero, negative zero included, is "0".
+QString numberToText(double value, const QLocale &locale);
+
+// Scale by 10^decimals, nearest integer with exact halves to even, scale back.
+double roundTo(double value, int decimals);
+
+} // namespace margino

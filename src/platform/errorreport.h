@@ -1,0 +1,17 @@
+#pragma once
+// The run-time error report: a message box with the error's number and description.
+// Deciding what is fatal, and ending the program, is the caller's business.
+
+#include <QString>
+
+class QWidget;
+
+namespace margino {
+
+inline constexpr char ErrorReportTitle[] = "Margino - Errore di run-time";
+
+// Shows the report modally and also writes it to standard error, so a terminal keeps it.
+void showErrorReport(QWidget *parent, int number, const QString &description,
+                     const QString &detail = {});
+
+} // namespace margino

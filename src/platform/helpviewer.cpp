@@ -1,0 +1,75 @@
+#include "helpviewer.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace margino {
+
+QString findHelpFile(const QString &name, const QStringList &folders) {
+    if (name.contains(u'/'))
+        return QFileInfo(name).isFile() ? name : QString();
+    for (const QString &folder : folders) {
+        const QString candidate = QDir(folder).filePath(name);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return {};
+}
+
+QStringList helpSearchFolders() {
+    return QStringList{QCoreApplication::applicationDirPath()} +
+           QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+}
+
+namespace {
+
+// One help window for the whole program, reused by every request.
+QDialog *helpWindow(QWidget *owner) {
+    static QPointer<QDialog> window;
+    if (!window) {
+        window = new QDialog(owner, Qt::Window);
+        window->setObjectName(QStringLiteral("helpWindow"));
+        window->setWindowTitle(QStringLiteral("Guida di Margino"));
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        auto *browser = new QTextBrowser(window);
+        browser->setObjectName(QStringLiteral("helpBrowser"));
+        browser->setOpenExternalLinks(false);
+        auto *layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(browser);
+        window->resize(560, 620);
+    }
+    return window;
+}
+
+} // namespace
+
+bool WinHelp(QWidget *owner, const QString &helpFile, int, quintptr) {
+    const QString path = findHelpFile(helpFile, helpSearchFolders());
+    QFile file(path);
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+        QMessageBox::warning(owner, QStringLiteral("Guida"),
+                             QStringLiteral("Impossibile aprire il file della Guida %1.\n\n"
+                                            "Il file non è stato trovato o non è leggibile.")
+                                 .arg(helpFile));
+        return false;
+    }
+    QDialog *window = helpWindow(owner);
+    auto *browser = window->findChild<QTextBrowser *>();
+    browser->setSearchPaths({QFileInfo(path).absolutePath()});
+    browser->setHtml(QString::fromUtf8(file.readAll()));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace margino

@@ -1,0 +1,114 @@
+#include "sqlitedatabase.h"
+
+#include <sqlite3.h>
+
+namespace margino {
+
+namespace {
+
+[[noreturn]] void raise(sqlite3 *db, int code) {
+    throw DbError(code, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code)));
+}
+
+// A prepared statement of exactly one SQL statement; anything after it but blanks and
+// comments refuses the whole text, so that nothing of it runs.
+class Statement {
+public:
+    Statement(sqlite3 *db, QStringView sql) : db_(db) {
+        const auto *begin = reinterpret_cast<const char16_t *>(sql.utf16());
+        const void *tail = nullptr;
+        const int bytes = int(sql.size() * sizeof(char16_t));
+        if (const int rc = sqlite3_prepare16_v2(db, begin, bytes, &stmt_, &tail); rc != SQLITE_OK)
+            raise(db, rc);
+        if (!stmt_)
+            throw DbError(SQLITE_MISUSE, QStringLiteral("Il testo non contiene istruzioni SQL."));
+        const auto *rest = static_cast<const char16_t *>(tail);
+        sqlite3_stmt *next = nullptr;
+        const int restBytes = bytes - int((rest - begin) * sizeof(char16_t));
+        const int rc = sqlite3_prepare16_v2(db, rest, restBytes, &next, nullptr);
+        sqlite3_finalize(next);
+        if (rc != SQLITE_OK || next) {
+            sqlite3_finalize(stmt_);
+            throw DbError(SQLITE_MISUSE,
+                          QStringLiteral("Il testo contiene più di un'istruzione SQL: "
+                                         "non è stata eseguita nessuna."));
+        }
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    // SQLITE_ROW or SQLITE_DONE; any failure raises.
+    int step() {
+        const int rc = sqlite3_step(stmt_);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            raise(db_, rc);
+        return rc;
+    }
+    sqlite3_stmt *handle() const { return stmt_; }
+
+private:
+    sqlite3 *db_;
+    sqlite3_stmt *stmt_ = nullptr;
+};
+
+QVariant columnValue(sqlite3_stmt *stmt, int column) {
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(double(sqlite3_column_int64(stmt, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, column));
+    case SQLITE_TEXT:
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, column)),
+                              sqlite3_column_bytes(stmt, column)));
+    case SQLITE_NULL:
+        return QVariant();
+    default:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(stmt, column)),
+                                   sqlite3_column_bytes(stmt, column)));
+    }
+}
+
+} // namespace
+
+SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requiredTables) {
+    const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    try {
+        if (rc != SQLITE_OK)
+            raise(db_, rc);
+        sqlite3_busy_timeout(db_, BusyTimeoutMs);
+        // SQLite opens lazily: reading each table's columns proves the file is a database
+        // with those tables and that no other process holds it locked.
+        for (const QString &table : requiredTables)
+            Statement(db_, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).step();
+    } catch (...) {
+        sqlite3_close_v2(db_);
+        throw;
+    }
+}
+
+SqliteDatabase::~SqliteDatabase() {
+    sqlite3_close_v2(db_);
+}
+
+Recordset SqliteDatabase::OpenRecordset(QStringView sql) {
+    Statement statement(db_, sql);
+    if (statement.step() != SQLITE_ROW)
+        return Recordset();
+    sqlite3_stmt *stmt = statement.handle();
+    QHash<QString, QVariant> row;
+    const int columns = sqlite3_column_count(stmt);
+    for (int c = 0; c < columns; ++c)
+        row.insert(QString::fromUtf8(sqlite3_column_name(stmt, c)), columnValue(stmt, c));
+    return Recordset(std::move(row));
+}
+
+void SqliteDatabase::Execute(QStringView sql) {
+    Statement statement(db_, sql);
+    while (statement.step() == SQLITE_ROW) {
+    }
+}
+
+} // namespace margino

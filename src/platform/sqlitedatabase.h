@@ -1,0 +1,32 @@
+#pragma once
+// The settings database engine on this platform: one SQLite connection to an existing file.
+// It proves the file at open time; the statements and their meaning belong to store/.
+
+#include "store/database.h"
+
+#include <QStringList>
+
+struct sqlite3;
+
+namespace margino {
+
+class SqliteDatabase final : public Database {
+public:
+    // Opens an existing file shared for reading and writing; it never creates one. The file
+    // must be a database holding every table in requiredTables, else DbError.
+    SqliteDatabase(const QString &fileName, const QStringList &requiredTables);
+    ~SqliteDatabase() override;
+    SqliteDatabase(const SqliteDatabase &) = delete;
+    SqliteDatabase &operator=(const SqliteDatabase &) = delete;
+
+    Recordset OpenRecordset(QStringView sql) override;
+    void Execute(QStringView sql) override;
+
+    // How long a lock held by another connection is waited out before a statement fails.
+    static constexpr int BusyTimeoutMs = 2000;
+
+private:
+    sqlite3 *db_ = nullptr;
+};
+
+} // namespace margino

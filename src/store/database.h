@@ -1,0 +1,54 @@
+#pragma once
+// The settings database as the program sees it: one query reads the first row by field
+// name, one call runs one statement. The engine behind it lives in platform/.
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+#include <stdexcept>
+
+namespace margino {
+
+// A failure of the database: the engine's error number and its description.
+class DbError : public std::runtime_error {
+public:
+    DbError(int number, const QString &description)
+        : std::runtime_error(description.toStdString()), number_(number),
+          description_(description) {}
+    int number() const { return number_; }
+    QString description() const { return description_; }
+
+private:
+    int number_;
+    QString description_;
+};
+
+// The first row of a query's result; nothing else of the result is kept.
+class Recordset {
+public:
+    Recordset() = default;
+    explicit Recordset(QHash<QString, QVariant> firstRow)
+        : row_(std::move(firstRow)), hasRow_(true) {}
+
+    bool hasRow() const { return hasRow_; }
+    // The value of a field of the first row; a null QVariant for SQL NULL, no row or no field.
+    QVariant value(const QString &field) const { return row_.value(field); }
+    // The value as a number; a missing row, field or value is a DbError, as a reader expects one.
+    double number(const QString &field) const;
+
+private:
+    QHash<QString, QVariant> row_;
+    bool hasRow_ = false;
+};
+
+class Database {
+public:
+    virtual ~Database() = default;
+    // Runs one query and keeps the first row of its result.
+    virtual Recordset OpenRecordset(QStringView sql) = 0;
+    // Runs one statement; a text holding more than one statement is refused whole.
+    virtual void Execute(QStringView sql) = 0;
+};
+
+} // namespace margino

@@ -1,0 +1,29 @@
+#pragma once
+// The settings file's name and every statement the program sends to it, character for
+// character: readers and writers take them from here and never spell their own.
+
+#include <QString>
+#include <QStringView>
+
+namespace margino::statements {
+
+// Joined to the program's folder as it stands, without checking for a separator.
+inline constexpr QStringView DataFileName = u"/DataMg.mgd";
+
+// Read at every recalculation (the trailing blank is part of the text).
+inline constexpr QStringView SelectSystemForCalc = u"SELECT * FROM System ";
+// Read when the settings window opens.
+inline constexpr QStringView SelectSystem = u"SELECT * FROM System";
+// Read at every recalculation and when the settings window opens (two blanks).
+inline constexpr QStringView SelectSettaggi = u"SELECT *  FROM Settaggi";
+
+QString dataFilePath(const QString &programFolder);
+
+// A field's text made fit for a statement: every "," becomes "." and nothing else changes.
+QString toStatementNumber(const QString &fieldText);
+
+// The two updates, built by plain concatenation of the field texts after toStatementNumber.
+QString updateSettaggi(const QString &capitalGain, const QString &slmm, const QString &slp);
+QString updateSystem(const QString &commissioniMin, const QString &commissioni);
+
+} // namespace margino::statements
