@@ -19,20 +19,34 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("it integer") << "it" << "150" << 150.0;
-        QTest::newRow("it comma decimal") << "it" << "12,5" << 12.5;
-        QTest::newRow("it trailing separator while typing") << "it" << "12," << 12.0;
-        QTest::newRow("it leading separator") << "it" << ",5" << 0.5;
-        QTest::newRow("it zero with decimals") << "it" << "0,0" << 0.0;
-        QTest::newRow("it blank before zero") << "it" << " 0" << 0.0;
-        QTest::newRow("it blanks around") << "it" << "  3,5\t" << 3.5;
-        QTest::newRow("it leading zeros") << "it" << "00" << 0.0;
-        QTest::newRow("it sign") << "it" << "-2,5" << -2.5;
-        QTest::newRow("it plus sign") << "it" << "+7" << 7.0;
-        QTest::newRow("it exponent") << "it" << "1,5E-05" << 1.5e-5;
-        QTest::newRow("it lower-case exponent") << "it" << "2e3" << 2000.0;
-        QTest::newRow("en point decimal") << "en" << "9.95" << 9.95;
-        QTest::newRow("en exponent with sign") << "en" << "1E+15" << 1e15;
+        QTest::newRow("it integer") << "it"
+                                    << "150" << 150.0;
+        QTest::newRow("it comma decimal") << "it"
+                                          << "12,5" << 12.5;
+        QTest::newRow("it trailing separator while typing") << "it"
+                                                            << "12," << 12.0;
+        QTest::newRow("it leading separator") << "it"
+                                              << ",5" << 0.5;
+        QTest::newRow("it zero with decimals") << "it"
+                                               << "0,0" << 0.0;
+        QTest::newRow("it blank before zero") << "it"
+                                              << " 0" << 0.0;
+        QTest::newRow("it blanks around") << "it"
+                                          << "  3,5\t" << 3.5;
+        QTest::newRow("it leading zeros") << "it"
+                                          << "00" << 0.0;
+        QTest::newRow("it sign") << "it"
+                                 << "-2,5" << -2.5;
+        QTest::newRow("it plus sign") << "it"
+                                      << "+7" << 7.0;
+        QTest::newRow("it exponent") << "it"
+                                     << "1,5E-05" << 1.5e-5;
+        QTest::newRow("it lower-case exponent") << "it"
+                                                << "2e3" << 2000.0;
+        QTest::newRow("en point decimal") << "en"
+                                          << "9.95" << 9.95;
+        QTest::newRow("en exponent with sign") << "en"
+                                               << "1E+15" << 1e15;
     }
     void textToNumber_readsTheLocaleForm() {
         QFETCH(QString, locale);
@@ -47,23 +61,40 @@ private slots:
     void textToNumber_refusesWhatIsNotANumber_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "it" << "";
-        QTest::newRow("only blanks") << "it" << "   ";
-        QTest::newRow("it point is not the decimal separator") << "it" << "1.5";
-        QTest::newRow("it grouping") << "it" << "1.234,5";
-        QTest::newRow("en comma is not the decimal separator") << "en" << "1,5";
-        QTest::newRow("en grouping") << "en" << "1,234.5";
-        QTest::newRow("separator alone") << "it" << ",";
-        QTest::newRow("two separators") << "it" << "1,2,3";
-        QTest::newRow("sign alone") << "it" << "-";
-        QTest::newRow("exponent without digits") << "it" << "1E";
-        QTest::newRow("exponent without mantissa") << "it" << "E5";
-        QTest::newRow("blank inside") << "it" << "1 000";
-        QTest::newRow("letters") << "it" << "abc";
-        QTest::newRow("infinity word") << "en" << "inf";
-        QTest::newRow("not a number word") << "en" << "nan";
-        QTest::newRow("hexadecimal") << "en" << "0x10";
-        QTest::newRow("beyond the double range") << "en" << "1E400";
+        QTest::newRow("empty") << "it"
+                               << "";
+        QTest::newRow("only blanks") << "it"
+                                     << "   ";
+        QTest::newRow("it point is not the decimal separator") << "it"
+                                                               << "1.5";
+        QTest::newRow("it grouping") << "it"
+                                     << "1.234,5";
+        QTest::newRow("en comma is not the decimal separator") << "en"
+                                                               << "1,5";
+        QTest::newRow("en grouping") << "en"
+                                     << "1,234.5";
+        QTest::newRow("separator alone") << "it"
+                                         << ",";
+        QTest::newRow("two separators") << "it"
+                                        << "1,2,3";
+        QTest::newRow("sign alone") << "it"
+                                    << "-";
+        QTest::newRow("exponent without digits") << "it"
+                                                 << "1E";
+        QTest::newRow("exponent without mantissa") << "it"
+                                                   << "E5";
+        QTest::newRow("blank inside") << "it"
+                                      << "1 000";
+        QTest::newRow("letters") << "it"
+                                 << "abc";
+        QTest::newRow("infinity word") << "en"
+                                       << "inf";
+        QTest::newRow("not a number word") << "en"
+                                           << "nan";
+        QTest::newRow("hexadecimal") << "en"
+                                     << "0x10";
+        QTest::newRow("beyond the double range") << "en"
+                                                 << "1E400";
     }
     void textToNumber_refusesWhatIsNotANumber() {
         QFETCH(QString, locale);
@@ -76,23 +107,36 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("italian");
         QTest::addColumn<QString>("english");
-        QTest::newRow("integer") << 1000.0 << "1000" << "1000";
-        QTest::newRow("product just below 995") << 9.95 * 100 << "995" << "995";
-        QTest::newRow("sum with binary noise") << 0.1 + 0.2 << "0,3" << "0.3";
-        QTest::newRow("break-even") << 10.04 << "10,04" << "10.04";
-        QTest::newRow("no grouping") << 1234567.5 << "1234567,5" << "1234567.5";
-        QTest::newRow("negative") << -15.0 << "-15" << "-15";
-        QTest::newRow("negative fraction") << -0.399 << "-0,399" << "-0.399";
-        QTest::newRow("zero") << 0.0 << "0" << "0";
-        QTest::newRow("negative zero") << -0.0 << "0" << "0";
+        QTest::newRow("integer") << 1000.0 << "1000"
+                                 << "1000";
+        QTest::newRow("product just below 995") << 9.95 * 100 << "995"
+                                                << "995";
+        QTest::newRow("sum with binary noise") << 0.1 + 0.2 << "0,3"
+                                               << "0.3";
+        QTest::newRow("break-even") << 10.04 << "10,04"
+                                    << "10.04";
+        QTest::newRow("no grouping") << 1234567.5 << "1234567,5"
+                                     << "1234567.5";
+        QTest::newRow("negative") << -15.0 << "-15"
+                                  << "-15";
+        QTest::newRow("negative fraction") << -0.399 << "-0,399"
+                                           << "-0.399";
+        QTest::newRow("zero") << 0.0 << "0"
+                              << "0";
+        QTest::newRow("negative zero") << -0.0 << "0"
+                                       << "0";
         QTest::newRow("fifteen integer digits") << 999999999999999.0 << "999999999999999"
                                                 << "999999999999999";
-        QTest::newRow("sixteen integer digits") << 1e15 << "1E+15" << "1E+15";
+        QTest::newRow("sixteen integer digits") << 1e15 << "1E+15"
+                                                << "1E+15";
         QTest::newRow("large rounded to 15") << 123456789012345678.0 << "1,23456789012346E+17"
                                              << "1.23456789012346E+17";
-        QTest::newRow("small needs exponent") << 1.5e-5 << "1,5E-05" << "1.5E-05";
-        QTest::newRow("small without exponent") << 0.0001 << "0,0001" << "0.0001";
-        QTest::newRow("one third") << 1.0 / 3 << "0,333333333333333" << "0.333333333333333";
+        QTest::newRow("small needs exponent") << 1.5e-5 << "1,5E-05"
+                                              << "1.5E-05";
+        QTest::newRow("small without exponent") << 0.0001 << "0,0001"
+                                                << "0.0001";
+        QTest::newRow("one third") << 1.0 / 3 << "0,333333333333333"
+                                   << "0.333333333333333";
     }
     void numberToText_showsFifteenSignificantDigits() {
         QFETCH(double, value);
