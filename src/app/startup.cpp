@@ -2,7 +2,6 @@
 
 #include "calc/form1.h"
 #include "platform/errorreport.h"
-#include "platform/fonts.h"
 #include "platform/sqlitedatabase.h"
 #include "store/statements.h"
 
@@ -14,7 +13,6 @@ namespace margino {
 
 int Main(QApplication &app, const QString &programFolder) {
     QCoreApplication::setApplicationName(QStringLiteral("Margino"));
-    installFontSubstitutes();
 
     const QString fileName = statements::dataFilePath(programFolder);
     std::unique_ptr<Database> dbParametri;

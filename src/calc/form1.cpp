@@ -2,6 +2,7 @@
 
 #include "calc/artwork.h"
 #include "calc/twips.h"
+#include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "widgets/inputnumerico.h"
 
@@ -18,10 +19,7 @@ namespace margino {
 namespace {
 
 QFont sansSerif(double points, bool bold = false) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(pointsToPixels(points));
-    font.setBold(bold);
-    return font;
+    return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
 
 // The background a panel shows until its LCD draws on it.

@@ -2,8 +2,12 @@
 // The window layouts name the classic Windows fonts; this maps them to Debian's
 // metric-compatible families so that every caption fits the box the layout gives it.
 
+#include <QFont>
+
 namespace margino {
 
-void installFontSubstitutes();
+// A font of the layouts by its classic name ("MS Sans Serif", "Times New Roman"), sized in
+// points at the 96 dpi the layouts assume, so it keeps its pixel size on any screen.
+QFont layoutFont(const QString &family, double points, bool bold = false);
 
 } // namespace margino

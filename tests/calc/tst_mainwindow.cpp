@@ -1,0 +1,200 @@
+// The main window as a user meets it: its captions and places, where the focus starts and
+// goes, what assistive technology reads, and how it ends the program.
+#include "calc/form1.h"
+#include "platform/sqlitedatabase.h"
+#include "support/datafile.h"
+#include "support/modalwatch.h"
+#include "widgets/inputnumerico.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+using namespace margino;
+
+class TstMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<DataFileCopy> file;
+    std::unique_ptr<SqliteDatabase> db;
+    std::unique_ptr<Form1> form;
+    std::unique_ptr<ModalWatch> watch;
+    QTemporaryDir dataHome;
+
+    QString helpFolder() const { return dataHome.filePath(QCoreApplication::applicationName()); }
+    static QWidget *visibleHelpWindow() {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == u"helpWindow" && w->isVisible())
+                return w;
+        }
+        return nullptr;
+    }
+
+    template <typename T = QWidget> T *control(const char *name) const {
+        auto *widget = form->findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+
+private slots:
+    void initTestCase() {
+        // Help files are looked up in the application's data folder under this one only.
+        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", dataHome.filePath(QStringLiteral("none")).toUtf8());
+    }
+
+    void init() {
+        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        watch = std::make_unique<ModalWatch>();
+        file = std::make_unique<DataFileCopy>();
+        db = std::make_unique<SqliteDatabase>(
+            file->path(), QStringList{QStringLiteral("System"), QStringLiteral("Settaggi")});
+        form = std::make_unique<Form1>(*db);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() {
+        form.reset();
+        db.reset();
+        file.reset();
+        QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe()));
+        watch.reset();
+    }
+
+    void captions_areTheProgramsOwnTexts() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Margino"));
+        const std::pair<const char *, const char *> captions[] = {
+            {"Label1", "Punto di pareggio"}, {"Label32", "Percentual "},
+            {"Label31", "Money managment"},  {"Label29", "Guadagno"},
+            {"Label30", "% Guadagno"},       {"Label26", "Commissioni"},
+            {"Label44", "Quantita'"},        {"Label45", "Prezzo acquisto"},
+            {"Label46", "Importo "},         {"Label2", "Prezzo vedita"},
+            {"Label34", "Importo"}};
+        for (const auto &[name, caption] : captions)
+            QCOMPARE(control<QLabel>(name)->text(), QString::fromLatin1(caption));
+        QCOMPARE(control<QPushButton>("cmd_Ok")->text(), QStringLiteral("Esci"));
+        QCOMPARE(control("in_Qta")->toolTip(), QStringLiteral("Qiuantita' acquistata"));
+        QCOMPARE(control("in_AcqPzo")->toolTip(), QStringLiteral("Prezzo di acquisto"));
+        QCOMPARE(control("in_VndPzo")->toolTip(), QStringLiteral("Prezzo di vendita"));
+        QStringList menu;
+        for (const QAction *action : form->menuBar()->actions()) {
+            QVERIFY(!action->menu());
+            menu << action->text();
+        }
+        QCOMPARE(menu, (QStringList{"Settaggio", "About", "Help"}));
+    }
+
+    void layout_followsTheTwipGridAtNinetySixDpi() {
+        QCOMPARE(form->centralWidget()->size(), QSize(264, 343));
+        QCOMPARE(control("Frame6")->geometry(), QRect(0, 88, 257, 97));
+        QCOMPARE(control("pic_PdP")->geometry(), QRect(8, 16, 140, 25));
+        QCOMPARE(control("pic_Commissioni")->geometry(), QRect(8, 64, 140, 25));
+        QCOMPARE(control("in_AcqPzo")->geometry(), QRect(8, 72, 73, 21));
+        QCOMPARE(control("lab_VndImp")->geometry(), QRect(88, 113, 81, 21));
+        QCOMPARE(control("cmd_Ok")->geometry(), QRect(184, 312, 73, 25));
+        // The LCD cells are cut for a drawing area 21 pixels high.
+        for (const char *panel :
+             {"pic_PdP", "pic_SLP", "pic_SLMM", "pic_GP", "pic_PercentualeGP", "pic_Commissioni"})
+            QCOMPARE(control<QFrame>(panel)->contentsRect().height(), 21);
+    }
+
+    void captions_fitTheBoxesTheLayoutGivesThem() {
+        for (QLabel *label : form->findChildren<QLabel *>()) {
+            if (label->text().isEmpty())
+                continue;
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        }
+        auto *ok = control<QPushButton>("cmd_Ok");
+        QVERIFY(ok->fontMetrics().horizontalAdvance(ok->text()) < ok->width());
+    }
+
+    void opening_focusesEsciWithEmptyAmounts() {
+        // State: the window just opened. Expected: "Esci" has the focus, both amounts empty.
+        QCOMPARE(QApplication::focusWidget(), control("cmd_Ok"));
+        QCOMPARE(control<QLabel>("lab_AcqImp")->text(), QString());
+        QCOMPARE(control<QLabel>("lab_VndImp")->text(), QString());
+    }
+
+    void tab_visitsTheFieldsInTheWindowsOrder() {
+        // Action: Tab four times from "Esci". Expected: sale, purchase, quantity, "Esci".
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, (QStringList{"in_VndPzo", "in_AcqPzo", "in_Qta", "cmd_Ok"}));
+    }
+
+    void fields_typeWithTheirOwnLimits() {
+        // Action: type too much into quantity and price. Expected: each keeps its limits.
+        QTest::keyClicks(control("in_Qta"), QStringLiteral("1234567890,5"));
+        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("123456789"));
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("123456.123456"));
+        QCOMPARE(control<InputNumerico>("in_AcqPzo")->Valore(), QStringLiteral("12345,1234"));
+    }
+
+    void assistiveTechnology_readsTitlesAndWhatEachResultIs() {
+        const std::pair<const char *, const char *> fields[] = {{"in_Qta", "Quantita'"},
+                                                                {"in_AcqPzo", "Prezzo acquisto"},
+                                                                {"in_VndPzo", "Prezzo vedita"}};
+        for (const auto &[name, title] : fields) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control(name));
+            QCOMPARE(a->text(QAccessible::Name), QString::fromLatin1(title));
+        }
+        for (const char *name : {"lab_AcqImp", "lab_VndImp", "pic_PdP", "pic_SLP", "pic_SLMM",
+                                 "pic_GP", "pic_PercentualeGP", "pic_Commissioni"}) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control(name));
+            QVERIFY2(!a->text(QAccessible::Description).isEmpty(), name);
+        }
+    }
+
+    void helpCommandAndF1_openTheHelpFileByName() {
+        // State: Margino.hlp lies in the application's data folder, not beside the program.
+        QVERIFY(QDir().mkpath(helpFolder()));
+        QVERIFY(QFile::copy(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"),
+                            helpFolder() + QStringLiteral("/Margino.hlp")));
+        // Action: the Help command. Expected: the help window shows.
+        form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
+        QWidget *help = visibleHelpWindow();
+        QVERIFY(help);
+        help->close();
+        // Action: F1 in the main window. Expected: the same.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(control("in_Qta"), Qt::Key_F1);
+        QVERIFY(visibleHelpWindow());
+        visibleHelpWindow()->close();
+        QFile::remove(helpFolder() + QStringLiteral("/Margino.hlp"));
+    }
+
+    void helpWithoutItsFile_saysSoAndTheWindowCarriesOn() {
+        // State: no help file anywhere. Action: Help. Expected: one message, window usable.
+        form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
+        const QList<ModalWatch::Seen> seen = watch->take();
+        QCOMPARE(seen.size(), 1);
+        QVERIFY(seen.first().text.contains(QStringLiteral("Margino.hlp")));
+        QVERIFY(form->isVisible());
+        QTest::keyClicks(control("in_Qta"), QStringLiteral("10"));
+        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("10"));
+    }
+
+    void esci_endsTheEventLoopWithStatusZero() {
+        QTimer::singleShot(0, control<QPushButton>("cmd_Ok"), &QPushButton::click);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!form->isVisible());
+    }
+
+    void closeBox_endsTheProgramLikeEsci() {
+        QTimer::singleShot(0, form.get(), &QWidget::close);
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!form->isVisible());
+    }
+};
+
+QTEST_MAIN(TstMainWindow)
+#include "tst_mainwindow.moc"
