@@ -3,6 +3,7 @@
 #include "calc/form1.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
+#include "support/helpfiles.h"
 #include "support/modalwatch.h"
 #include "widgets/inputnumerico.h"
 
@@ -11,7 +12,9 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBrowser>
 
 using namespace margino;
 
@@ -22,16 +25,7 @@ class TstMainWindow : public QObject {
     std::unique_ptr<SqliteDatabase> db;
     std::unique_ptr<Form1> form;
     std::unique_ptr<ModalWatch> watch;
-    QTemporaryDir dataHome;
-
-    QString helpFolder() const { return dataHome.filePath(QCoreApplication::applicationName()); }
-    static QWidget *visibleHelpWindow() {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == u"helpWindow" && w->isVisible())
-                return w;
-        }
-        return nullptr;
-    }
+    HelpDataHome help;
 
     template <typename T = QWidget> T *control(const char *name) const {
         auto *widget = form->findChild<T *>(QString::fromLatin1(name));
@@ -41,14 +35,10 @@ class TstMainWindow : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        // Help files are looked up in the application's data folder under this one only.
-        qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
-        qputenv("XDG_DATA_DIRS", dataHome.filePath(QStringLiteral("none")).toUtf8());
-    }
-
     void init() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        // Rows tagged "en" run in an English locale, everything else in Italian.
+        const bool english = QByteArray(QTest::currentDataTag()).startsWith("en");
+        QLocale::setDefault(QLocale(english ? QStringLiteral("en_US") : QStringLiteral("it_IT")));
         watch = std::make_unique<ModalWatch>();
         file = std::make_unique<DataFileCopy>();
         db = std::make_unique<SqliteDatabase>(
@@ -130,12 +120,17 @@ private slots:
         QCOMPARE(visited, (QStringList{"in_VndPzo", "in_AcqPzo", "in_Qta", "cmd_Ok"}));
     }
 
-    void fields_typeWithTheirOwnLimits() {
-        // Action: type too much into quantity and price. Expected: each keeps its limits.
+    void fields_typeWithinTheirOwnLimits_data() {
+        QTest::addColumn<QString>("price");
+        QTest::newRow("it") << "12345,1234";
+        QTest::newRow("en") << "12345.1234";
+    }
+    void fields_typeWithinTheirOwnLimits() {
+        QFETCH(QString, price);
         QTest::keyClicks(control("in_Qta"), QStringLiteral("1234567890,5"));
         QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("123456789"));
-        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("123456.123456"));
-        QCOMPARE(control<InputNumerico>("in_AcqPzo")->Valore(), QStringLiteral("12345,1234"));
+        QTest::keyClicks(control("in_VndPzo"), QStringLiteral("123456,123456"));
+        QCOMPARE(control<InputNumerico>("in_VndPzo")->Valore(), price);
     }
 
     void assistiveTechnology_readsTitlesAndWhatEachResultIs() {
@@ -153,23 +148,21 @@ private slots:
         }
     }
 
-    void helpCommandAndF1_openTheHelpFileByName() {
+    void helpCommandAndF1_openTheHelpFileAtItsContents() {
         // State: Margino.hlp lies in the application's data folder, not beside the program.
-        QVERIFY(QDir().mkpath(helpFolder()));
-        QVERIFY(QFile::copy(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"),
-                            helpFolder() + QStringLiteral("/Margino.hlp")));
-        // Action: the Help command. Expected: the help window shows.
+        help.putHelpFile();
+        // Action: the Help command, then F1. Expected: the help window, at the top each time.
         form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
-        QWidget *help = visibleHelpWindow();
-        QVERIFY(help);
-        help->close();
-        // Action: F1 in the main window. Expected: the same.
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWidget *window = HelpDataHome::visibleHelpWindow();
+        QVERIFY(window);
+        auto *browser = window->findChild<QTextBrowser *>();
+        QCOMPARE(browser->documentTitle(), QStringLiteral("Margino - Guida"));
+        QCOMPARE(browser->verticalScrollBar()->value(), 0);
+        window->close();
         QTest::keyClick(control("in_Qta"), Qt::Key_F1);
-        QVERIFY(visibleHelpWindow());
-        visibleHelpWindow()->close();
-        QFile::remove(helpFolder() + QStringLiteral("/Margino.hlp"));
+        QVERIFY(HelpDataHome::visibleHelpWindow());
+        HelpDataHome::visibleHelpWindow()->close();
+        help.removeHelpFile();
     }
 
     void helpWithoutItsFile_saysSoAndTheWindowCarriesOn() {
