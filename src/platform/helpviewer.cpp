@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -45,7 +46,8 @@ QDialog *helpWindow(QWidget *owner) {
         auto *layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);
-        window->resize(560, 620);
+        const QSize room = window->screen()->availableGeometry().size() * 0.9;
+        window->resize(QSize(560, 620).boundedTo(room));
     }
     return window;
 }
