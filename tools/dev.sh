@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(g++ make cmake pkg-config qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
+packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
           qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation fonts-dejavu-core)
 
 missing=()
