@@ -176,14 +176,17 @@ private slots:
         QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("10"));
     }
 
-    void esci_endsTheEventLoopWithStatusZero() {
-        QTimer::singleShot(0, control<QPushButton>("cmd_Ok"), &QPushButton::click);
-        QCOMPARE(QApplication::exec(), 0);
-        QVERIFY(!form->isVisible());
+    void esciAndCloseBox_endTheEventLoopWithStatusZero_data() {
+        QTest::addColumn<bool>("closeBox");
+        QTest::newRow("Esci") << false;
+        QTest::newRow("close box") << true;
     }
-
-    void closeBox_endsTheProgramLikeEsci() {
-        QTimer::singleShot(0, form.get(), &QWidget::close);
+    void esciAndCloseBox_endTheEventLoopWithStatusZero() {
+        QFETCH(bool, closeBox);
+        if (closeBox)
+            QTimer::singleShot(0, form.get(), &QWidget::close);
+        else
+            QTimer::singleShot(0, control<QPushButton>("cmd_Ok"), &QPushButton::click);
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(!form->isVisible());
     }
