@@ -56,16 +56,16 @@ bool toCForm(const QString &text, QChar separator, std::string &out) {
     return i == end;
 }
 
-QChar separatorOf(const QLocale &locale) {
+} // namespace
+
+QChar decimalSeparator(const QLocale &locale) {
     const QString point = locale.decimalPoint();
     return point.size() == 1 ? point[0] : QChar(u'.');
 }
 
-} // namespace
-
 std::optional<double> textToNumber(const QString &text, const QLocale &locale) {
     std::string cForm;
-    if (!toCForm(text, separatorOf(locale), cForm))
+    if (!toCForm(text, decimalSeparator(locale), cForm))
         return std::nullopt;
     double value = 0;
     const auto [end, error] = std::from_chars(cForm.data(), cForm.data() + cForm.size(), value);
@@ -85,7 +85,7 @@ QString numberToText(double value, const QLocale &locale) {
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer).toUpper();
-    text.replace(u'.', separatorOf(locale));
+    text.replace(u'.', decimalSeparator(locale));
     return text;
 }
 

@@ -13,6 +13,9 @@ namespace margino {
 // Grouping separators and the other locale's separator make the text not a number.
 std::optional<double> textToNumber(const QString &text, const QLocale &locale);
 
+// The locale's decimal separator as one character ("." where the locale has a longer one).
+QChar decimalSeparator(const QLocale &locale);
+
 // True exactly when textToNumber accepts the text; the empty text is not numeric.
 bool isNumeric(const QString &text, const QLocale &locale);
 

@@ -1,5 +1,7 @@
 #include "inputnumerico.h"
 
+#include "core/numbertext.h"
+
 #include <QKeyEvent>
 #include <QValidator>
 
@@ -45,8 +47,7 @@ InputNumerico::InputNumerico(QWidget *parent) : QLineEdit(parent) {
 }
 
 QChar InputNumerico::decimalSeparator() const {
-    const QString point = locale().decimalPoint();
-    return point.size() == 1 ? point[0] : QChar(u'.');
+    return margino::decimalSeparator(locale());
 }
 
 void InputNumerico::keyPressEvent(QKeyEvent *event) {
