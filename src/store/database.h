@@ -2,26 +2,19 @@
 // The settings database as the program sees it: one query reads the first row by field
 // name, one call runs one statement. The engine behind it lives in platform/.
 
+#include "core/runtimeerror.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QVariant>
-#include <stdexcept>
 
 namespace margino {
 
 // A failure of the database: the engine's error number and its description.
-class DbError : public std::runtime_error {
+class DbError : public RuntimeError {
 public:
-    DbError(int number, const QString &description)
-        : std::runtime_error(description.toStdString()), number_(number),
-          description_(description) {}
-    int number() const { return number_; }
-    QString description() const { return description_; }
-
-private:
-    int number_;
-    QString description_;
+    using RuntimeError::RuntimeError;
 };
 
 // The first row of a query's result; nothing else of the result is kept.

@@ -1,0 +1,24 @@
+#pragma once
+// A failure that ends the current handler: an error number and its description, as the
+// run-time error report shows them. Who catches it, and whether the program goes on, is up to
+// callers.
+
+#include <QString>
+#include <stdexcept>
+
+namespace margino {
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, const QString &description)
+        : std::runtime_error(description.toStdString()), number_(number),
+          description_(description) {}
+    int number() const { return number_; }
+    QString description() const { return description_; }
+
+private:
+    int number_;
+    QString description_;
+};
+
+} // namespace margino

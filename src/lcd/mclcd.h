@@ -1,0 +1,43 @@
+#pragma once
+// One LCD panel: turns a short text into a right-aligned row of seven-segment cells drawn
+// with lines on a picture box. It keeps only the cell geometry; the picture lives in the box.
+
+#include "lcd/int16.h"
+#include "lcd/picturebox.h"
+
+#include <QString>
+
+namespace margino {
+
+class mcLCD {
+public:
+    // The panel's fixed colours (00BBGGRR).
+    static constexpr OleColor Background = 0x003200;
+    static constexpr OleColor Unlit = 0x005500;
+    static constexpr OleColor Lit = 0x00FF00;
+    static constexpr OleColor CaptionStart = 0x80FF80;
+
+    // Binds the object to a box and derives the cell size from the box's height; draws nothing.
+    void NewLCD(PictureBox &PBox);
+    // Clears the box and draws Value anew, right-aligned; errors reach the caller unhandled.
+    void setCaption(const QString &Value);
+    void setForeColor(OleColor Color);
+    void setBackColor(OleColor Color);
+
+private:
+    PictureBox &canvas();
+    void DrawChar(QChar c);
+    void DrawSegment(Int16 n);
+    void drawUnlitEight();
+    void drawPointMark();
+    void line(Int16 x1, Int16 y1, Int16 x2, Int16 y2);
+
+    Int16 CellLeft;
+    Int16 CellTop;
+    Int16 CellWidth;
+    Int16 CellHeight;
+    PictureBox *Canvas = nullptr;
+    Int16 CellIndex;
+};
+
+} // namespace margino
