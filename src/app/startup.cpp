@@ -25,8 +25,14 @@ int Main(QApplication &app, const QString &programFolder) {
         return 1;
     }
 
-    Form1 form(*dbParametri);
-    form.show();
+    std::unique_ptr<Form1> form;
+    try {
+        form = std::make_unique<Form1>(*dbParametri);
+    } catch (const RuntimeError &error) {
+        showErrorReport(nullptr, error.number(), error.description());
+        return 1;
+    }
+    form->show();
     return app.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "widgets/inputnumerico.h"
+#include "widgets/picturepanel.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -20,9 +21,6 @@ namespace {
 QFont sansSerif(double points, bool bold = false) {
     return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
 }
-
-// The background a panel shows until its LCD draws on it.
-const QColor PanelLayoutBackground(0x00, 0x40, 0x00);
 
 } // namespace
 
@@ -68,6 +66,8 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     setTabOrder(in_VndPzo, in_AcqPzo);
     setTabOrder(in_AcqPzo, in_Qta);
     cmd_Ok->setFocus();
+
+    Form_Load();
 
     resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     if (const QScreen *screen = this->screen())
@@ -154,17 +154,26 @@ void Form1::buildInputs() {
     }
 }
 
-QFrame *Form1::addPanel(QGroupBox *frame, const char *name, int top, const char *result) {
-    auto *panel = new QFrame(frame);
+// Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors
+// reach the caller: a window that cannot draw its panels is never shown.
+void Form1::Form_Load() {
+    lcdPdP.NewLCD(*pic_PdP);
+    lcdSLMM.NewLCD(*pic_SLMM);
+    lcdSLP.NewLCD(*pic_SLP);
+    lcdCommissioni.NewLCD(*pic_Commissioni);
+    lcdGP.NewLCD(*pic_GP);
+    lcdPercentualeGP.NewLCD(*pic_PercentualeGP);
+    for (mcLCD *lcd : {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP})
+        lcd->setCaption(QString());
+}
+
+PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top, const char *result) {
+    auto *panel = new PicturePanel(frame);
     panel->setObjectName(QString::fromLatin1(name));
     placeTwips(panel, 120, top, 2100, 380);
     // A 2-pixel sunken border leaves the 21-pixel-high drawing area the LCD cells are cut for.
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
-    panel->setAutoFillBackground(true);
-    QPalette palette = panel->palette();
-    palette.setColor(QPalette::Window, PanelLayoutBackground);
-    panel->setPalette(palette);
     panel->setAccessibleDescription(QString::fromUtf8(result));
     return panel;
 }

@@ -2,6 +2,8 @@
 // The main window: three input fields, two amount labels, six result panels, the menu bar
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
+#include "lcd/mclcd.h"
+
 #include <QMainWindow>
 
 class QAction;
@@ -14,6 +16,7 @@ namespace margino {
 
 class Database;
 class InputNumerico;
+class PicturePanel;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -28,16 +31,18 @@ private slots:
     void mnu_Help_Click();
 
 private:
+    void Form_Load();
     void buildFrames(QWidget *client);
     void buildInputs();
-    QFrame *addPanel(QGroupBox *frame, const char *name, int top, const char *result);
+    PicturePanel *addPanel(QGroupBox *frame, const char *name, int top, const char *result);
     QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
                      int width, int height);
 
     Database &dbParametri;
 
     QGroupBox *Frame8, *Frame6, *Frame9;
-    QFrame *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
+    PicturePanel *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
+    mcLCD lcdPdP, lcdSLMM, lcdSLP, lcdCommissioni, lcdGP, lcdPercentualeGP;
     QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
     QLabel *Label44, *Label45, *Label46, *Label2, *Label34, *lab_AcqImp, *lab_VndImp;
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
