@@ -6,6 +6,7 @@
 #include "support/helpfiles.h"
 #include "support/modalwatch.h"
 #include "widgets/inputnumerico.h"
+#include "widgets/picturepanel.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -146,6 +147,35 @@ private slots:
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control(name));
             QVERIFY2(!a->text(QAccessible::Description).isEmpty(), name);
         }
+    }
+
+    // State: a fresh window. Expected: every panel shows the picture of a blanked LCD, nine
+    // unlit eights on the dark background, and assistive technology reads it as empty.
+    void panels_startAsNineUnlitCells() {
+        ImageCanvas blank(QSize(136, 21));
+        mcLCD reference;
+        reference.NewLCD(blank);
+        reference.setCaption(QString());
+        for (const char *name :
+             {"pic_PdP", "pic_SLP", "pic_SLMM", "pic_GP", "pic_PercentualeGP", "pic_Commissioni"}) {
+            auto *panel = control<PicturePanel>(name);
+            QVERIFY2(panel->image() == blank.image(), name);
+            const QImage shown = panel->grab().toImage();
+            QCOMPARE(shown.pixel(2 + 2 + 3, 2 + 2), qRgb(0, 0x55, 0)); // top bar of cell 0
+            QCOMPARE(shown.pixel(2 + 2, 2 + 2), qRgb(0, 0x32, 0));
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(panel);
+            QCOMPARE(a->text(QAccessible::Name), QString());
+        }
+    }
+
+    // Action: an LCD writes a caption on a panel. Expected: assistive technology reads it.
+    void panelCaption_isReadByAssistiveTechnology() {
+        PicturePanel *panel = control<PicturePanel>("pic_GP");
+        mcLCD lcd;
+        lcd.NewLCD(*panel);
+        lcd.setCaption(QStringLiteral("-12,5"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Name),
+                 QStringLiteral("-12,5"));
     }
 
     void helpCommandAndF1_openTheHelpFileAtItsContents() {

@@ -1,0 +1,213 @@
+// The LCD object through its public operations: strokes and colours on a recording box,
+// exact pixels on the real image canvas, and its errors.
+
+#include "lcd/imagecanvas.h"
+#include "lcd/mclcd.h"
+#include "support/recordingcanvas.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace margino;
+
+namespace {
+
+QString repeat(const QString &cell, int times) {
+    return QStringList(times, cell).join(u'|');
+}
+
+// One character per pixel: '.' background, 'o' unlit, '#' lit, '+' caption start colour.
+QStringList pixelMap(const QImage &image) {
+    QStringList rows;
+    for (int y = 0; y < image.height(); ++y) {
+        QString row;
+        for (int x = 0; x < image.width(); ++x) {
+            switch (image.pixel(x, y) & 0xFFFFFF) {
+            case 0x003200:
+                row += u'.';
+                break;
+            case 0x005500:
+                row += u'o';
+                break;
+            case 0x00FF00:
+                row += u'#';
+                break;
+            case 0x80FF80:
+                row += u'+';
+                break;
+            default:
+                row += u'?';
+            }
+        }
+        rows << row;
+    }
+    return rows;
+}
+
+} // namespace
+
+class TestMcLcd : public QObject {
+    Q_OBJECT
+
+private slots:
+    void segmentStrokesAtTenByFifteen_data();
+    void segmentStrokesAtTenByFifteen();
+    void captionFillsCellsRightAligned_data();
+    void captionFillsCellsRightAligned();
+    void colonShowsOnlyTheMarkAndAdvancesLess();
+    void overflowReachesTheCaller_data();
+    void overflowReachesTheCaller();
+    void captionBeforeBindingFails();
+    void realCanvasDrawsTheExpectedPixels();
+};
+
+void TestMcLcd::segmentStrokesAtTenByFifteen_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("stroke");
+    QTest::addColumn<QList<float>>("expected");
+    // An empty caption starts with an unlit eight at (2, 2): 11, 12, 2, 3, 41, 42, 5, ...
+    QTest::newRow("11 outer") << "" << 0 << QList<float>{3, 2, 6, 2};
+    QTest::newRow("11 middle") << "" << 1 << QList<float>{4, 3, 7, 3};
+    QTest::newRow("11 inner") << "" << 2 << QList<float>{5, 4, 6, 4};
+    QTest::newRow("5 outer") << "" << 18 << QList<float>{2, 11, 2, 17};
+    QTest::newRow("5 middle") << "" << 19 << QList<float>{3, 10, 3, 16};
+    QTest::newRow("5 inner") << "" << 20 << QList<float>{4, 11, 4, 15};
+    // "X" lands in the last cell, x = 122, after 8 unlit eights of 30 strokes.
+    QTest::newRow("91 first") << "X" << 240 << QList<float>{125, 4, 124, 3};
+    QTest::newRow("91 last") << "X" << 244 << QList<float>{125, 8, 124, 7};
+    QTest::newRow("92 first") << "X" << 245 << QList<float>{130, 3, 129, 4};
+    QTest::newRow("93 last") << "X" << 254 << QList<float>{125, 11, 124, 11};
+    QTest::newRow("94 first") << "X" << 255 << QList<float>{130, 15, 129, 15};
+}
+
+void TestMcLcd::segmentStrokesAtTenByFifteen() {
+    QFETCH(QString, caption);
+    QFETCH(int, stroke);
+    QFETCH(QList<float>, expected);
+    RecordingCanvas box;
+    mcLCD lcd;
+    lcd.NewLCD(box);
+    lcd.setCaption(caption);
+    const RecordingCanvas::Op op = box.lines().at(stroke);
+    QCOMPARE((QList<float>{op.x1, op.y1, op.x2, op.y2}), expected);
+}
+
+void TestMcLcd::captionFillsCellsRightAligned_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("cells");
+    const QString eight = QStringLiteral("u30");
+    QTest::newRow("empty") << "" << repeat(eight, 9);
+    QTest::newRow("one two comma five") << "12,5" << repeat(eight, 5) + "|L6u24|L24u6|u30LB|L24u6";
+    QTest::newRow("point as comma") << "1.5" << repeat(eight, 6) + "|L6u24|u30LB|L24u6";
+    QTest::newRow("nine characters") << "123456789"
+                                     << "L6u24|L24u6|L24u6|L15u15|L24u6|L27u3|L12u18|L30|L27u3";
+    QTest::newRow("eleven characters")
+        << "12345678901"
+        << "L6u24|L24u6|L24u6|L15u15|L24u6|L27u3|L12u18|L30|L27u3|L24u6|L6u24";
+    QTest::newRow("outside the table") << "1%a 5" << repeat(eight, 4) + "|L6u24||||L24u6";
+    QTest::newRow("exponent letter after digit")
+        << "1E-05" << repeat(eight, 4) + "|L6u24|u21|L6u24|L24u6|L24u6";
+    QTest::newRow("letter after comma") << ",E" << repeat(eight, 7) + "|u30LB|L21";
+    QTest::newRow("O against 0") << "O0" << repeat(eight, 7) + "|s24|L24u6";
+    QTest::newRow("S against 5") << "S5" << repeat(eight, 7) + "|s24|L24u6";
+    QTest::newRow("plus shows nothing unlit") << "+8" << repeat(eight, 7) + "|s12|L30";
+}
+
+// State: a box 21 pixels high (cells 10 x 15, nine to a row).
+// Action: write the caption twice.
+// Expected: the cells as listed; the second drawing is the first again, at the same place.
+void TestMcLcd::captionFillsCellsRightAligned() {
+    QFETCH(QString, caption);
+    QFETCH(QString, cells);
+    RecordingCanvas box;
+    mcLCD lcd;
+    lcd.NewLCD(box);
+    lcd.setCaption(caption);
+    QCOMPARE(box.cells().join(u'|'), cells);
+    QCOMPARE(box.shownText, caption);
+
+    const QList<RecordingCanvas::Op> first = std::exchange(box.ops, {});
+    lcd.setCaption(caption);
+    QCOMPARE(box.ops.size(), first.size());
+    for (qsizetype i = 0; i < first.size(); ++i)
+        QVERIFY(box.ops[i].x1 == first[i].x1 && box.ops[i].colour == first[i].colour);
+}
+
+void TestMcLcd::colonShowsOnlyTheMarkAndAdvancesLess() {
+    RecordingCanvas box;
+    mcLCD lcd;
+    lcd.NewLCD(box);
+    lcd.setCaption(QStringLiteral(":1"));
+    // Seven unlit cells, the colon's mark in cell 7 (x = 107), the one 8 pixels further on.
+    QCOMPARE(box.lines().size(), 7 * 30 + 30);
+    const auto mark = std::find_if(box.ops.begin(), box.ops.end(),
+                                   [](const RecordingCanvas::Op &op) { return op.kind == 'B'; });
+    QVERIFY(mark != box.ops.end());
+    QCOMPARE(mark->colour, mcLCD::Lit);
+    QCOMPARE(mark->x2, 112.0f);
+    QCOMPARE(mark->y1, 17.0f);
+    QVERIFY(qFuzzyCompare(mark->x1, 112.0f - 15.0f / 14.0f));
+    QCOMPARE(box.lines().at(210).x1, float(107 + 8 + 9)); // segment 2 of the "1"
+}
+
+void TestMcLcd::overflowReachesTheCaller_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("strokesDrawn");
+    QTest::newRow("cell count below range") << 40000 << false;
+    QTest::newRow("cell position past range") << 2200 << true;
+}
+
+// State: a bound LCD. Action: a caption far too long for 16-bit geometry.
+// Expected: overflow error 6; the box was cleared first; a stopped caption leaves the
+// position where it stopped, so the next caption is drawn elsewhere.
+void TestMcLcd::overflowReachesTheCaller() {
+    QFETCH(int, length);
+    QFETCH(bool, strokesDrawn);
+    RecordingCanvas box;
+    mcLCD lcd;
+    lcd.NewLCD(box);
+    try {
+        lcd.setCaption(QString(length, u'8'));
+        QFAIL("no overflow");
+    } catch (const RuntimeError &error) {
+        QCOMPARE(error.number(), ErrOverflow);
+    }
+    QCOMPARE(box.ops.first().kind, 'C');
+    QCOMPARE(!box.lines().isEmpty(), strokesDrawn);
+
+    box.ops.clear();
+    try {
+        lcd.setCaption(QString());
+    } catch (const RuntimeError &) {
+        QVERIFY(strokesDrawn); // still far right, so it overflows again
+    }
+    QCOMPARE(box.lines().first().x1 == 3.0f, !strokesDrawn);
+}
+
+void TestMcLcd::captionBeforeBindingFails() {
+    mcLCD lcd;
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, lcd.setCaption(QStringLiteral("1")));
+    QVERIFY_THROWS_EXCEPTION(RuntimeError, lcd.setForeColor(0));
+}
+
+// Every pixel of a caption on the real canvas against a picture kept as text.
+void TestMcLcd::realCanvasDrawsTheExpectedPixels() {
+    ImageCanvas canvas(QSize(136, 21));
+    mcLCD lcd;
+    lcd.NewLCD(canvas);
+    lcd.setForeColor(0x0000FF); // neither colour survives a caption
+    lcd.setBackColor(0xFF0000);
+    lcd.setCaption(QStringLiteral("E-0,5:7"));
+    const QStringList actual = pixelMap(canvas.image());
+
+    QFile file(QStringLiteral(MARGINO_TEST_DATA "/lcd/fixtures/caption.txt"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList expected =
+        QString::fromLatin1(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    if (actual != expected)
+        qWarning().noquote() << "actual pixels:\n" + actual.join(u'\n');
+    QCOMPARE(actual, expected);
+}
+
+QTEST_GUILESS_MAIN(TestMcLcd)
+#include "tst_mclcd.moc"
