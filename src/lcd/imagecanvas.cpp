@@ -12,8 +12,13 @@ namespace margino {
 namespace {
 
 int pixel(float v) {
-    // Beyond any image: clamp before converting, so a wild coordinate cannot overflow an int.
-    return int(std::nearbyint(std::clamp(v, -1.0e6f, 1.0e6f)));
+    // Strokes come on whole pixels; only the point mark's corners need rounding. A wild
+    // coordinate is clamped first, so it cannot overflow an int.
+    if (v > -1.0e6f && v < 1.0e6f) {
+        const int whole = int(v);
+        return float(whole) == v ? whole : int(std::nearbyint(v));
+    }
+    return v > 0 ? 1000000 : -1000000;
 }
 
 } // namespace
@@ -76,10 +81,34 @@ void ImageCanvas::fillRect(int left, int top, int right, int bottom) {
     top = std::max(top, 0);
     right = std::min(right, width_ - 1);
     bottom = std::min(bottom, height_ - 1);
-    if (left > right || top > bottom)
+    const QRgb colour = fore_; // a local, so the stores cannot be taken to alias it
+    QRgb *row = bits_ + top * stride_;
+    for (int y = top; y <= bottom; ++y, row += stride_) {
+        for (int x = left; x <= right; ++x)
+            row[x] = colour;
+    }
+}
+
+// Strokes are a few pixels long: a plain loop beats any setup for wide stores.
+void ImageCanvas::horizontalSpan(int y, int left, int right) {
+    if (unsigned(y) >= unsigned(height_))
         return;
-    for (int y = top; y <= bottom; ++y)
-        std::fill(bits_ + y * stride_ + left, bits_ + y * stride_ + right + 1, fore_);
+    QRgb *pixel = bits_ + y * stride_ + std::max(left, 0);
+    QRgb *const last = bits_ + y * stride_ + std::min(right, width_ - 1);
+    const QRgb colour = fore_;
+    while (pixel <= last)
+        *pixel++ = colour;
+}
+
+void ImageCanvas::verticalSpan(int x, int top, int bottom) {
+    if (unsigned(x) >= unsigned(width_))
+        return;
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height_ - 1);
+    const QRgb colour = fore_;
+    QRgb *pixel = bits_ + top * stride_ + x;
+    for (int y = top; y <= bottom; ++y, pixel += stride_)
+        *pixel = colour;
 }
 
 void ImageCanvas::Line(float x1, float y1, float x2, float y2) {
@@ -87,14 +116,14 @@ void ImageCanvas::Line(float x1, float y1, float x2, float y2) {
     if (ay == by) {
         // Horizontal and vertical strokes are spans; the end pixel is not part of the stroke.
         if (ax < bx)
-            fillRect(ax, ay, bx - 1, ay);
+            horizontalSpan(ay, ax, bx - 1);
         else if (ax > bx)
-            fillRect(bx + 1, ay, ax, ay);
+            horizontalSpan(ay, bx + 1, ax);
     } else if (ax == bx) {
         if (ay < by)
-            fillRect(ax, ay, ax, by - 1);
+            verticalSpan(ax, ay, by - 1);
         else
-            fillRect(ax, by + 1, ax, ay);
+            verticalSpan(ax, by + 1, ay);
     } else {
         // Bresenham from the first point, stopping before the second.
         const int dx = std::abs(bx - ax), dy = -std::abs(by - ay);

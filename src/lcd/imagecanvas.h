@@ -45,6 +45,8 @@ private:
             bits_[y * stride_ + x] = fore_;
     }
     void fillRect(int left, int top, int right, int bottom);
+    void horizontalSpan(int y, int left, int right);
+    void verticalSpan(int x, int top, int bottom);
 
     QImage image_;
     QRgb *bits_ = nullptr;
