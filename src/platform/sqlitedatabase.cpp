@@ -1,6 +1,8 @@
 #include "sqlitedatabase.h"
 
+#include <memory>
 #include <sqlite3.h>
+#include <utility>
 
 namespace margino {
 
@@ -46,6 +48,7 @@ public:
         return rc;
     }
     sqlite3_stmt *handle() const { return stmt_; }
+    sqlite3_stmt *release() { return std::exchange(stmt_, nullptr); }
 
 private:
     sqlite3 *db_;
@@ -90,14 +93,29 @@ SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requi
 }
 
 SqliteDatabase::~SqliteDatabase() {
+    for (sqlite3_stmt *stmt : std::as_const(queries_))
+        sqlite3_finalize(stmt);
     sqlite3_close_v2(db_);
 }
 
+sqlite3_stmt *SqliteDatabase::preparedQuery(QStringView sql) {
+    const QString key = sql.toString();
+    if (sqlite3_stmt *stmt = queries_.value(key))
+        return stmt;
+    sqlite3_stmt *stmt = Statement(db_, sql).release();
+    queries_.insert(key, stmt);
+    return stmt;
+}
+
 Recordset SqliteDatabase::OpenRecordset(QStringView sql) {
-    Statement statement(db_, sql);
-    if (statement.step() != SQLITE_ROW)
+    sqlite3_stmt *stmt = preparedQuery(sql);
+    // Resetting ends the read at once, so the file is never left locked against writers.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> reading(stmt, sqlite3_reset);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE)
         return Recordset();
-    sqlite3_stmt *stmt = statement.handle();
+    if (rc != SQLITE_ROW)
+        raise(db_, rc);
     QHash<QString, QVariant> row;
     const int columns = sqlite3_column_count(stmt);
     for (int c = 0; c < columns; ++c)

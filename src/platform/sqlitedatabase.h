@@ -4,9 +4,11 @@
 
 #include "store/database.h"
 
+#include <QHash>
 #include <QStringList>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace margino {
 
@@ -26,7 +28,11 @@ public:
     static constexpr int BusyTimeoutMs = 2000;
 
 private:
+    sqlite3_stmt *preparedQuery(QStringView sql);
+
     sqlite3 *db_ = nullptr;
+    // Queries run at every keystroke are prepared once; each run still reads the file afresh.
+    QHash<QString, sqlite3_stmt *> queries_;
 };
 
 } // namespace margino
