@@ -2,6 +2,7 @@
 
 #include "calc/artwork.h"
 #include "calc/twips.h"
+#include "platform/errorreport.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "widgets/inputnumerico.h"
@@ -68,6 +69,9 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     cmd_Ok->setFocus();
 
     Form_Load();
+    connect(in_Qta, &InputNumerico::Change, this, &Form1::in_Qta_Change);
+    connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
+    connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
 
     resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
     if (const QScreen *screen = this->screen())
@@ -186,6 +190,55 @@ QLabel *Form1::addLabel(QWidget *parent, const char *name, const QString &captio
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     placeTwips(label, left, top, width, height);
     return label;
+}
+
+void Form1::in_Qta_Change() {
+    in_AcqPzo_Change();
+}
+
+void Form1::in_AcqPzo_Change() {
+    recalculate(&TradeCalculator::in_AcqPzo_Change);
+}
+
+void Form1::in_VndPzo_Change() {
+    recalculate(&TradeCalculator::in_VndPzo_Change);
+}
+
+// A failed recalculation (the settings file gone or locked, a setting without a value) is
+// reported once; what was already shown stays, and the next change simply tries again.
+void Form1::recalculate(void (TradeCalculator::*side)()) {
+    try {
+        (calculator.*side)();
+    } catch (const RuntimeError &error) {
+        showErrorReport(this, error.number(), error.description());
+    }
+}
+
+QString Form1::quantityText() const {
+    return in_Qta->Valore();
+}
+QString Form1::priceText() const {
+    return in_AcqPzo->Valore();
+}
+QString Form1::saleText() const {
+    return in_VndPzo->Valore();
+}
+QString Form1::purchaseAmount() const {
+    return lab_AcqImp->text();
+}
+void Form1::setPurchaseAmount(const QString &text) {
+    lab_AcqImp->setText(text);
+}
+QString Form1::saleAmount() const {
+    return lab_VndImp->text();
+}
+void Form1::setSaleAmount(const QString &text) {
+    lab_VndImp->setText(text);
+}
+
+void Form1::setPanelCaption(Panel panel, const QString &text) {
+    mcLCD *const lcds[] = {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP};
+    lcds[int(panel)]->setCaption(text);
 }
 
 void Form1::cmd_Ok_Click() {

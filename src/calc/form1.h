@@ -2,6 +2,8 @@
 // The main window: three input fields, two amount labels, six result panels, the menu bar
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
+#include "calc/tradecalculator.h"
+#include "calc/tradeview.h"
 #include "lcd/mclcd.h"
 
 #include <QMainWindow>
@@ -18,19 +20,34 @@ class Database;
 class InputNumerico;
 class PicturePanel;
 
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private TradeView {
     Q_OBJECT
 
 public:
     explicit Form1(Database &db, QWidget *parent = nullptr);
 
+    // Recomputes every result with the settings as they are now in the database.
+    void in_Qta_Change();
+
     static constexpr char HelpFile[] = "Margino.hlp";
 
 private slots:
+    void in_AcqPzo_Change();
+    void in_VndPzo_Change();
     void cmd_Ok_Click();
     void mnu_Help_Click();
 
 private:
+    void recalculate(void (TradeCalculator::*side)());
+    QString quantityText() const override;
+    QString priceText() const override;
+    QString saleText() const override;
+    QString purchaseAmount() const override;
+    void setPurchaseAmount(const QString &text) override;
+    QString saleAmount() const override;
+    void setSaleAmount(const QString &text) override;
+    void setPanelCaption(Panel panel, const QString &text) override;
+
     void Form_Load();
     void buildFrames(QWidget *client);
     void buildInputs();
@@ -49,6 +66,7 @@ private:
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
+    TradeCalculator calculator{dbParametri, *this};
 };
 
 } // namespace margino

@@ -21,4 +21,10 @@ private:
     QString description_;
 };
 
+inline constexpr int ErrOverflow = 6;
+
+[[noreturn]] inline void raiseOverflow() {
+    throw RuntimeError(ErrOverflow, QStringLiteral("Overflow"));
+}
+
 } // namespace margino

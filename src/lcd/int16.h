@@ -9,12 +9,7 @@
 
 namespace margino {
 
-inline constexpr int ErrOverflow = 6;
 inline constexpr int ErrObjectNotSet = 91;
-
-[[noreturn]] inline void raiseOverflow() {
-    throw RuntimeError(ErrOverflow, QStringLiteral("Overflow"));
-}
 
 class Int16 {
 public:
