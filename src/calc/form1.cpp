@@ -5,6 +5,7 @@
 #include "platform/errorreport.h"
 #include "platform/fonts.h"
 #include "platform/helpviewer.h"
+#include "settings/frmparametriiniziali.h"
 #include "widgets/inputnumerico.h"
 #include "widgets/picturepanel.h"
 
@@ -54,6 +55,7 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
 
     mnu_Settaggio = menuBar()->addAction(QStringLiteral("Settaggio"));
     mnu_Settaggio->setObjectName(QStringLiteral("mnu_Settaggio"));
+    connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
     mnu_About = menuBar()->addAction(QStringLiteral("About"));
     mnu_About->setObjectName(QStringLiteral("mnu_About"));
     mnu_Help = menuBar()->addAction(QStringLiteral("Help"));
@@ -243,6 +245,14 @@ void Form1::setPanelCaption(Panel panel, const QString &text) {
 
 void Form1::cmd_Ok_Click() {
     close();
+}
+
+// Modal, so no recalculation can interleave; its close saves and then recomputes every result
+// with the new settings.
+void Form1::mnu_Settaggio_Click() {
+    frmParametriIniziali settings(
+        dbParametri, [this] { in_Qta_Change(); }, this);
+    settings.exec();
 }
 
 void Form1::mnu_Help_Click() {

@@ -35,6 +35,7 @@ private slots:
     void in_AcqPzo_Change();
     void in_VndPzo_Change();
     void cmd_Ok_Click();
+    void mnu_Settaggio_Click();
     void mnu_Help_Click();
 
 private:

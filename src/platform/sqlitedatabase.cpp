@@ -129,4 +129,19 @@ void SqliteDatabase::Execute(QStringView sql) {
     }
 }
 
+void SqliteDatabase::BeginTrans() {
+    // IMMEDIATE: wait out or fail on another writer now, not halfway through the statements.
+    Execute(u"BEGIN IMMEDIATE");
+}
+
+void SqliteDatabase::CommitTrans() {
+    Execute(u"COMMIT");
+}
+
+void SqliteDatabase::Rollback() noexcept {
+    // Some failures end the transaction inside the engine already; then there is nothing left.
+    if (!sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 } // namespace margino

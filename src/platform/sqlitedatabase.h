@@ -23,6 +23,9 @@ public:
 
     Recordset OpenRecordset(QStringView sql) override;
     void Execute(QStringView sql) override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void Rollback() noexcept override;
 
     // How long a lock held by another connection is waited out before a statement fails.
     static constexpr int BusyTimeoutMs = 2000;

@@ -42,6 +42,13 @@ public:
     virtual Recordset OpenRecordset(QStringView sql) = 0;
     // Runs one statement; a text holding more than one statement is refused whole.
     virtual void Execute(QStringView sql) = 0;
+    // Statements between BeginTrans and CommitTrans take effect together or not at all.
+    // BeginTrans takes the write lock at once, so a lock held elsewhere fails it early.
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    // Undoes everything since BeginTrans; with no transaction open it does nothing. It never
+    // throws, so that it can clean up after the error being reported.
+    virtual void Rollback() noexcept = 0;
 };
 
 } // namespace margino

@@ -5,8 +5,10 @@
 #include "support/datafile.h"
 #include "support/modalwatch.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QTest>
+#include <QTimer>
 
 using namespace margino;
 
@@ -219,6 +221,53 @@ private slots:
         settings(QStringLiteral("UPDATE Settaggi SET SLP = 10"));
         QTest::keyClicks(field("in_AcqPzo"), QStringLiteral("0"));
         QCOMPARE(field("pic_SLP")->accessibleName(), QStringLiteral("9"));
+    }
+
+    void settingsWindow_closeShowsResultsOfTheNewValuesAtOnce_data() {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<Shown>("expected");
+        const Shown before{"1000", "9,5", "9,5", "10,04", "1100", "10", "90", "9"};
+        QTest::newRow("it rate") << "in_CommissioniPerc"
+                                 << "6" << Shown{"1000", "9,5",  "9,5",  "10,12",
+                                                 "1100", "12,6", "87,4", "8"};
+        QTest::newRow("en rate") << "in_CommissioniPerc"
+                                 << "6" << Shown{"1000", "9,5",  "9,5",  "10,12",
+                                                 "1100", "12,6", "87,4", "8"};
+        QTest::newRow("it stop loss")
+            << "in_SLP"
+            << "10" << Shown{"1000", "9", "9,5", "10,04", "1100", "10", "90", "9"};
+        QTest::newRow("it capital gain changes no result") << "in_CapitalGain"
+                                                           << "30" << before;
+    }
+    // State: results for quantity 100, price 10, sale 11. Action: Settaggio, retype one field,
+    // Esci. Expected: the panels show the new results without another key; the value is stored.
+    void settingsWindow_closeShowsResultsOfTheNewValuesAtOnce() {
+        QFETCH(QString, fieldName);
+        QFETCH(QString, keys);
+        QFETCH(Shown, expected);
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", "11");
+        watch.reset(); // this test answers the settings window itself
+        bool typed = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *settings = QApplication::activeModalWidget();
+            QWidget *w = settings->findChild<QWidget *>(fieldName);
+            QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(w, keys);
+            QTest::mouseClick(settings->findChild<QWidget *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+            typed = true;
+        });
+        form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
+        watch = std::make_unique<ModalWatch>();
+        QVERIFY(typed);
+        QCOMPARE(shown(), local(expected));
+        const bool capitalGain = fieldName == QStringLiteral("in_CapitalGain");
+        QCOMPARE(
+            other->OpenRecordset(u"SELECT * FROM Settaggi").number(QStringLiteral("CapitalGain")),
+            capitalGain ? 30.0 : 26.0);
     }
 
     void databaseFailure_isReportedAndTheWindowGoesOn_data() {

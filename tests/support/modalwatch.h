@@ -1,12 +1,14 @@
 #pragma once
-// Closes every modal dialog that shows while it lives, so that a test never hangs on one,
-// and records what each said; tests then assert that only the dialogs they expected came.
+// Closes every modal dialog that shows while it lives (or answers one as a test asks), so
+// that a test never hangs on one, and records what each said for the test to assert.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <utility>
 
 class ModalWatch : public QObject {
@@ -22,6 +24,12 @@ public:
         timer_.start(10);
     }
     const QList<Seen> &seen() const { return seen_; }
+    // The next message box is answered with the button of this text instead of being closed;
+    // meanwhile runs first, as what the user did while the box was open.
+    void answerNext(const QString &button, std::function<void()> meanwhile = {}) {
+        answer_ = button;
+        meanwhile_ = std::move(meanwhile);
+    }
     // Hands over what was seen so far, for a test that expected it.
     QList<Seen> take() { return std::exchange(seen_, {}); }
     QString describe() const {
@@ -44,10 +52,22 @@ private:
         }
         seen_.append({dialog->windowTitle(), box ? box->text() : QString(), others});
         closing_ = dialog;
-        dialog->done(QDialog::Rejected);
+        QAbstractButton *answer = nullptr;
+        for (QAbstractButton *button : box ? box->buttons() : QList<QAbstractButton *>())
+            answer = button->text() == answer_ ? button : answer;
+        if (!answer) {
+            dialog->done(QDialog::Rejected);
+            return;
+        }
+        answer_.clear();
+        if (auto meanwhile = std::exchange(meanwhile_, {}))
+            meanwhile();
+        answer->click();
     }
 
     QTimer timer_;
     QList<Seen> seen_;
     QPointer<QDialog> closing_;
+    QString answer_;
+    std::function<void()> meanwhile_;
 };

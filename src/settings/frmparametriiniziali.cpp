@@ -1,0 +1,235 @@
+#include "frmparametriiniziali.h"
+
+#include "calc/twips.h"
+#include "core/numbertext.h"
+#include "platform/errorreport.h"
+#include "platform/fonts.h"
+#include "store/parameters.h"
+#include "widgets/inputnumerico.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace margino {
+
+namespace {
+
+QFont sansSerif(double points, bool bold = false) {
+    return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
+}
+
+enum class Refusal { Retry, CloseWithoutSaving, BackToWindow };
+
+// The engine refused the save and nothing was written: the user decides what comes next.
+Refusal askAfterRefusal(QWidget *parent, const DbError &error) {
+    QMessageBox box(QMessageBox::Critical, parent->windowTitle(),
+                    QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
+                                   "nulla.\n\nErrore %1: %2")
+                        .arg(QString::number(error.number()), error.description()),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi "
+                                          "senza salvare. Annulla torna ai parametri."));
+    QPushButton *retry = box.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
+    QPushButton *discard =
+        box.addButton(QStringLiteral("Chiudi senza salvare"), QMessageBox::DestructiveRole);
+    QPushButton *back = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(retry);
+    box.setEscapeButton(back);
+    box.exec();
+    if (box.clickedButton() == retry)
+        return Refusal::Retry;
+    if (box.clickedButton() == discard)
+        return Refusal::CloseWithoutSaving;
+    return Refusal::BackToWindow;
+}
+
+} // namespace
+
+frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> recalculate,
+                                           QWidget *parent)
+    : QDialog(parent), dbParametri(db), recalculate_(std::move(recalculate)) {
+    setObjectName(QStringLiteral("frmParametriIniziali"));
+    setWindowTitle(QStringLiteral("Parametri iniziali"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(twipsToPixels(3420), twipsToPixels(3285));
+    setFont(sansSerif(8.25));
+
+    Label4 = addLabel(this, "Label4", QStringLiteral("Parametri iniziali"), 120, 120, 2175, 375);
+    Label4->setFont(sansSerif(12, true));
+
+    Command2 = new QPushButton(QStringLiteral("Esci"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    placeTwips(Command2, 2280, 120, 855, 375);
+    connect(Command2, &QPushButton::clicked, this, &frmParametriIniziali::Command2_Click);
+
+    buildFields();
+
+    // The commission rate comes last although it is the top field.
+    setTabOrder(in_CommMinime, in_CapitalGain);
+    setTabOrder(in_CapitalGain, in_SLMM);
+    setTabOrder(in_SLMM, in_SLP);
+    setTabOrder(in_SLP, Command2);
+    setTabOrder(Command2, in_CommissioniPerc);
+    in_CommMinime->setFocus();
+
+    Form_Load();
+}
+
+void frmParametriIniziali::buildFields() {
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    placeTwips(Frame1, 120, 600, 3015, 2535);
+    Frame2 = new QGroupBox(Frame1);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    placeTwips(Frame2, 120, 1320, 2775, 1095);
+
+    const QString euro = QStringLiteral("\u20AC");
+    Label14 = addLabel(Frame1, "Label14", QStringLiteral("Commissioni"), 120, 240, 1215);
+    // 1695 wide, not 1455: the substitute font needs 101 pixels; the field starts further on.
+    Label15 = addLabel(Frame1, "Label15", QStringLiteral("Commissioni Minime"), 120, 600, 1695);
+    Label5 = addLabel(Frame1, "Label5", QStringLiteral("Capital Gain"), 120, 960, 1215);
+    Label6 = addLabel(Frame2, "Label6", QStringLiteral("M.M. stop loss"), 120, 240, 1695);
+    Label7 = addLabel(Frame2, "Label7", QStringLiteral("%  stop loss"), 120, 600, 1095);
+
+    struct Field {
+        InputNumerico *&field;
+        const char *name;
+        QGroupBox *frame;
+        int left, top, width, intDigits;
+        QLabel *title;
+    };
+    const Field fields[] = {
+        {in_CommissioniPerc, "in_CommissioniPerc", Frame1, 1920, 240, 615, 10, Label14},
+        {in_CommMinime, "in_CommMinime", Frame1, 1920, 600, 615, 10, Label15},
+        {in_CapitalGain, "in_CapitalGain", Frame1, 1920, 960, 615, 2, Label5},
+        {in_SLMM, "in_SLMM", Frame2, 1440, 240, 975, 5, Label6},
+        {in_SLP, "in_SLP", Frame2, 1800, 600, 615, 2, Label7},
+    };
+    for (const Field &f : fields) {
+        f.field = new InputNumerico(f.frame);
+        f.field->setObjectName(QString::fromLatin1(f.name));
+        placeTwips(f.field, f.left, f.top, f.width, 255);
+        f.field->setNumerointeri(f.intDigits);
+        f.field->setAccessibleName(f.title->text().simplified());
+        f.title->setBuddy(f.field);
+    }
+
+    // Unit labels: bold, in a single-line box beside their field.
+    Label1 = addLabel(Frame1, "Label1", QStringLiteral("%"), 2520, 240, 255);
+    Label9 = addLabel(Frame1, "Label9", euro, 2520, 600, 255);
+    Label12 = addLabel(Frame1, "Label12", QStringLiteral("%"), 2520, 960, 255);
+    Label10 = addLabel(Frame2, "Label10", euro, 2400, 240, 255);
+    Label11 = addLabel(Frame2, "Label11", QStringLiteral("%"), 2400, 600, 255);
+    for (QLabel *unit : {Label1, Label9, Label12, Label10, Label11}) {
+        unit->setFont(sansSerif(8.25, true));
+        unit->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+}
+
+QLabel *frmParametriIniziali::addLabel(QWidget *parent, const char *name, const QString &caption,
+                                       int left, int top, int width, int height) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(sansSerif(8.25));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+void frmParametriIniziali::Form_Load() {
+    try {
+        const ParameterTexts texts = readParameters(dbParametri, locale());
+        in_CapitalGain->setValore(texts.capitalGain);
+        in_SLMM->setValore(texts.slmm);
+        in_SLP->setValore(texts.slp);
+        in_CommMinime->setValore(texts.commissioniMin);
+        in_CommissioniPerc->setValore(texts.commissioni);
+    } catch (const DbError &error) {
+        loadError_ = error;
+    }
+}
+
+void frmParametriIniziali::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    if (loadError_) {
+        // Empty fields must not be saved over what could not be read: report and close.
+        QTimer::singleShot(0, this, [this] {
+            showErrorReport(this, loadError_->number(), loadError_->description(),
+                            QStringLiteral("I parametri non si possono leggere: la finestra "
+                                           "si chiude senza salvare."));
+            done(Rejected);
+        });
+    }
+}
+
+void frmParametriIniziali::Command2_Click() {
+    close();
+}
+
+void frmParametriIniziali::done(int result) {
+    const Unload unload = Form_Unload();
+    if (unload == Unload::Stay)
+        return;
+    QDialog::done(result);
+    if (unload == Unload::Saved && recalculate_)
+        recalculate_();
+}
+
+frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
+    if (loadError_)
+        return Unload::Discarded;
+    if (!fieldsAreNumbers())
+        return Unload::Stay;
+    for (;;) {
+        try {
+            writeParameters(dbParametri, fieldTexts());
+            return Unload::Saved;
+        } catch (const DbError &error) {
+            switch (askAfterRefusal(this, error)) {
+            case Refusal::Retry:
+                continue;
+            case Refusal::CloseWithoutSaving:
+                return Unload::Discarded;
+            case Refusal::BackToWindow:
+                activateWindow();
+                return Unload::Stay;
+            }
+        }
+    }
+}
+
+bool frmParametriIniziali::fieldsAreNumbers() {
+    // Top to bottom, as the user reads the window; the first wrong field is named.
+    for (InputNumerico *field :
+         {in_CommissioniPerc, in_CommMinime, in_CapitalGain, in_SLMM, in_SLP}) {
+        if (isNumeric(field->Valore(), field->locale()))
+            continue;
+        const QString name = field->accessibleName();
+        QMessageBox::warning(
+            this, windowTitle(),
+            field->Valore().isEmpty()
+                ? QStringLiteral("Il campo «%1» è vuoto: scrivi un valore prima di chiudere la "
+                                 "finestra.")
+                      .arg(name)
+                : QStringLiteral("Il campo «%1» non contiene un numero: correggilo prima di "
+                                 "chiudere la finestra.")
+                      .arg(name));
+        // The box has taken the activation; give it back so the focus really lands.
+        activateWindow();
+        field->setFocus();
+        field->selectAll();
+        return false;
+    }
+    return true;
+}
+
+ParameterTexts frmParametriIniziali::fieldTexts() const {
+    return {in_CapitalGain->Valore(), in_SLMM->Valore(), in_SLP->Valore(), in_CommMinime->Valore(),
+            in_CommissioniPerc->Valore()};
+}
+
+} // namespace margino
