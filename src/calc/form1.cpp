@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "about/frmabout.h"
 #include "calc/artwork.h"
 #include "calc/twips.h"
 #include "platform/fonts.h"
@@ -57,6 +58,7 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     mnu_Settaggio->setObjectName(QStringLiteral("mnu_Settaggio"));
     mnu_About = menuBar()->addAction(QStringLiteral("About"));
     mnu_About->setObjectName(QStringLiteral("mnu_About"));
+    connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
     mnu_Help = menuBar()->addAction(QStringLiteral("Help"));
     mnu_Help->setObjectName(QStringLiteral("mnu_Help"));
     mnu_Help->setShortcut(QKeySequence::HelpContents);
@@ -181,6 +183,12 @@ QLabel *Form1::addLabel(QWidget *parent, const char *name, const QString &captio
 
 void Form1::cmd_Ok_Click() {
     close();
+}
+
+void Form1::mnu_About_Click() {
+    // A new window each time, so every showing starts the roll afresh.
+    FrmAbout about(this);
+    about.exec();
 }
 
 void Form1::mnu_Help_Click() {

@@ -25,6 +25,7 @@ public:
 
 private slots:
     void cmd_Ok_Click();
+    void mnu_About_Click();
     void mnu_Help_Click();
 
 private:
