@@ -26,4 +26,8 @@ QIcon windowIcon32() {
     return QIcon(render(QStringLiteral(":/images/margino-icon.svg"), QSize(32, 32)));
 }
 
+QPixmap aboutBanner() {
+    return render(QStringLiteral(":/images/vellutra-banner.svg"), QSize(57, 160));
+}
+
 } // namespace margino

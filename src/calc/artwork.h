@@ -1,5 +1,5 @@
 #pragma once
-// The main window's pictures, drawn from the vector files in the program's resources.
+// The windows' pictures, drawn from the vector files in the program's resources.
 
 #include <QIcon>
 #include <QPixmap>
@@ -8,5 +8,6 @@ namespace margino {
 
 QPixmap calculatorPicture(); // 70 x 106
 QIcon windowIcon32();        // 32 x 32
+QPixmap aboutBanner();       // 57 x 160, the About window's maker banner
 
 } // namespace margino

@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "about/frmabout.h"
 #include "calc/artwork.h"
 #include "calc/twips.h"
 #include "platform/errorreport.h"
@@ -58,6 +59,7 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
     mnu_About = menuBar()->addAction(QStringLiteral("About"));
     mnu_About->setObjectName(QStringLiteral("mnu_About"));
+    connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
     mnu_Help = menuBar()->addAction(QStringLiteral("Help"));
     mnu_Help->setObjectName(QStringLiteral("mnu_Help"));
     mnu_Help->setShortcut(QKeySequence::HelpContents);
@@ -253,6 +255,12 @@ void Form1::mnu_Settaggio_Click() {
     frmParametriIniziali settings(
         dbParametri, [this] { in_Qta_Change(); }, this);
     settings.exec();
+}
+
+void Form1::mnu_About_Click() {
+    // A new window each time, so every showing starts the roll afresh.
+    FrmAbout about(this);
+    about.exec();
 }
 
 void Form1::mnu_Help_Click() {

@@ -36,6 +36,7 @@ private slots:
     void in_VndPzo_Change();
     void cmd_Ok_Click();
     void mnu_Settaggio_Click();
+    void mnu_About_Click();
     void mnu_Help_Click();
 
 private:
