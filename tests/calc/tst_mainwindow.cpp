@@ -9,9 +9,7 @@
 #include "widgets/picturepanel.h"
 
 #include <QAccessible>
-#include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -56,43 +54,6 @@ private slots:
         watch.reset();
     }
 
-    void captions_areTheProgramsOwnTexts() {
-        QCOMPARE(form->windowTitle(), QStringLiteral("Margino"));
-        const std::pair<const char *, const char *> captions[] = {
-            {"Label1", "Punto di pareggio"}, {"Label32", "Percentual "},
-            {"Label31", "Money managment"},  {"Label29", "Guadagno"},
-            {"Label30", "% Guadagno"},       {"Label26", "Commissioni"},
-            {"Label44", "Quantita'"},        {"Label45", "Prezzo acquisto"},
-            {"Label46", "Importo "},         {"Label2", "Prezzo vedita"},
-            {"Label34", "Importo"}};
-        for (const auto &[name, caption] : captions)
-            QCOMPARE(control<QLabel>(name)->text(), QString::fromLatin1(caption));
-        QCOMPARE(control<QPushButton>("cmd_Ok")->text(), QStringLiteral("Esci"));
-        QCOMPARE(control("in_Qta")->toolTip(), QStringLiteral("Qiuantita' acquistata"));
-        QCOMPARE(control("in_AcqPzo")->toolTip(), QStringLiteral("Prezzo di acquisto"));
-        QCOMPARE(control("in_VndPzo")->toolTip(), QStringLiteral("Prezzo di vendita"));
-        QStringList menu;
-        for (const QAction *action : form->menuBar()->actions()) {
-            QVERIFY(!action->menu());
-            menu << action->text();
-        }
-        QCOMPARE(menu, (QStringList{"Settaggio", "About", "Help"}));
-    }
-
-    void layout_followsTheTwipGridAtNinetySixDpi() {
-        QCOMPARE(form->centralWidget()->size(), QSize(264, 343));
-        QCOMPARE(control("Frame6")->geometry(), QRect(0, 88, 257, 97));
-        QCOMPARE(control("pic_PdP")->geometry(), QRect(8, 16, 140, 25));
-        QCOMPARE(control("pic_Commissioni")->geometry(), QRect(8, 64, 140, 25));
-        QCOMPARE(control("in_AcqPzo")->geometry(), QRect(8, 72, 73, 21));
-        QCOMPARE(control("lab_VndImp")->geometry(), QRect(88, 113, 81, 21));
-        QCOMPARE(control("cmd_Ok")->geometry(), QRect(184, 312, 73, 25));
-        // The LCD cells are cut for a drawing area 21 pixels high.
-        for (const char *panel :
-             {"pic_PdP", "pic_SLP", "pic_SLMM", "pic_GP", "pic_PercentualeGP", "pic_Commissioni"})
-            QCOMPARE(control<QFrame>(panel)->contentsRect().height(), 21);
-    }
-
     void captions_fitTheBoxesTheLayoutGivesThem() {
         for (QLabel *label : form->findChildren<QLabel *>()) {
             if (label->text().isEmpty())
@@ -104,54 +65,21 @@ private slots:
         QVERIFY(ok->fontMetrics().horizontalAdvance(ok->text()) < ok->width());
     }
 
-    void opening_focusesEsciWithEmptyAmounts() {
-        // State: the window just opened. Expected: "Esci" has the focus, both amounts empty.
-        QCOMPARE(QApplication::focusWidget(), control("cmd_Ok"));
-        QCOMPARE(control<QLabel>("lab_AcqImp")->text(), QString());
-        QCOMPARE(control<QLabel>("lab_VndImp")->text(), QString());
-    }
-
-    void tab_visitsTheFieldsInTheWindowsOrder() {
-        // Action: Tab four times from "Esci". Expected: sale, purchase, quantity, "Esci".
-        QStringList visited;
+    // State: the window just opened. Action: Tab four times.
+    // Expected: "Esci" holds the focus first, then sale, purchase, quantity, "Esci".
+    void focus_startsOnEsciAndTabsThroughTheFields() {
+        QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 0; i < 4; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, (QStringList{"in_VndPzo", "in_AcqPzo", "in_Qta", "cmd_Ok"}));
-    }
-
-    void fields_typeWithinTheirOwnLimits_data() {
-        QTest::addColumn<QString>("price");
-        QTest::newRow("it") << "12345,1234";
-        QTest::newRow("en") << "12345.1234";
-    }
-    void fields_typeWithinTheirOwnLimits() {
-        QFETCH(QString, price);
-        QTest::keyClicks(control("in_Qta"), QStringLiteral("1234567890,5"));
-        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("123456789"));
-        QTest::keyClicks(control("in_VndPzo"), QStringLiteral("123456,123456"));
-        QCOMPARE(control<InputNumerico>("in_VndPzo")->Valore(), price);
-    }
-
-    void assistiveTechnology_readsTitlesAndWhatEachResultIs() {
-        const std::pair<const char *, const char *> fields[] = {{"in_Qta", "Quantita'"},
-                                                                {"in_AcqPzo", "Prezzo acquisto"},
-                                                                {"in_VndPzo", "Prezzo vedita"}};
-        for (const auto &[name, title] : fields) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control(name));
-            QCOMPARE(a->text(QAccessible::Name), QString::fromLatin1(title));
-        }
-        for (const char *name : {"lab_AcqImp", "lab_VndImp", "pic_PdP", "pic_SLP", "pic_SLMM",
-                                 "pic_GP", "pic_PercentualeGP", "pic_Commissioni"}) {
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(control(name));
-            QVERIFY2(!a->text(QAccessible::Description).isEmpty(), name);
-        }
+        QCOMPARE(visited, (QStringList{"cmd_Ok", "in_VndPzo", "in_AcqPzo", "in_Qta", "cmd_Ok"}));
     }
 
     // State: a fresh window. Expected: every panel shows the picture of a blanked LCD, nine
-    // unlit eights on the dark background, and assistive technology reads it as empty.
-    void panels_startAsNineUnlitCells() {
+    // unlit eights on the dark background; assistive technology reads what it is and, once an
+    // LCD writes on it, what it shows.
+    void panels_startAsNineUnlitCellsAndSayWhatTheyShow() {
         ImageCanvas blank(QSize(136, 21));
         mcLCD reference;
         reference.NewLCD(blank);
@@ -162,20 +90,13 @@ private slots:
             QVERIFY2(panel->image() == blank.image(), name);
             const QImage shown = panel->grab().toImage();
             QCOMPARE(shown.pixel(2 + 2 + 3, 2 + 2), qRgb(0, 0x55, 0)); // top bar of cell 0
-            QCOMPARE(shown.pixel(2 + 2, 2 + 2), qRgb(0, 0x32, 0));
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(panel);
-            QCOMPARE(a->text(QAccessible::Name), QString());
+            QVERIFY2(!a->text(QAccessible::Description).isEmpty(), name);
+            mcLCD lcd;
+            lcd.NewLCD(*panel);
+            lcd.setCaption(QStringLiteral("-12,5"));
+            QCOMPARE(a->text(QAccessible::Name), QStringLiteral("-12,5"));
         }
-    }
-
-    // Action: an LCD writes a caption on a panel. Expected: assistive technology reads it.
-    void panelCaption_isReadByAssistiveTechnology() {
-        PicturePanel *panel = control<PicturePanel>("pic_GP");
-        mcLCD lcd;
-        lcd.NewLCD(*panel);
-        lcd.setCaption(QStringLiteral("-12,5"));
-        QCOMPARE(QAccessible::queryAccessibleInterface(panel)->text(QAccessible::Name),
-                 QStringLiteral("-12,5"));
     }
 
     void helpCommandAndF1_openTheHelpFileAtItsContents() {

@@ -231,9 +231,6 @@ private slots:
         QTest::newRow("it rate") << "in_CommissioniPerc"
                                  << "6" << Shown{"1000", "9,5",  "9,5",  "10,12",
                                                  "1100", "12,6", "87,4", "8"};
-        QTest::newRow("en rate") << "in_CommissioniPerc"
-                                 << "6" << Shown{"1000", "9,5",  "9,5",  "10,12",
-                                                 "1100", "12,6", "87,4", "8"};
         QTest::newRow("it stop loss")
             << "in_SLP"
             << "10" << Shown{"1000", "9", "9,5", "10,04", "1100", "10", "90", "9"};
