@@ -4,7 +4,6 @@
 #include "calc/artwork.h"
 #include "calc/twips.h"
 #include "platform/errorreport.h"
-#include "platform/fonts.h"
 #include "platform/helpviewer.h"
 #include "settings/frmparametriiniziali.h"
 #include "widgets/inputnumerico.h"
@@ -18,14 +17,6 @@
 #include <QScreen>
 
 namespace margino {
-
-namespace {
-
-QFont sansSerif(double points, bool bold = false) {
-    return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
-}
-
-} // namespace
 
 Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(db) {
     setObjectName(QStringLiteral("Form1"));
@@ -100,22 +91,25 @@ void Form1::buildFrames(QWidget *client) {
     pic_PercentualeGP = addPanel(Frame6, "pic_PercentualeGP", 600, "Guadagno percentuale");
     pic_Commissioni = addPanel(Frame6, "pic_Commissioni", 960, "Commissioni totali");
 
-    Label1 = addLabel(Frame8, "Label1", QStringLiteral("Punto di pareggio"), 2280, 240, 1335, 255);
-    Label32 = addLabel(Frame8, "Label32", QStringLiteral("Percentual "), 2280, 600, 1095, 255);
-    Label31 = addLabel(Frame8, "Label31", QStringLiteral("Money managment"), 2280, 960, 1455, 255);
-    Label29 = addLabel(Frame6, "Label29", QStringLiteral("Guadagno"), 2280, 240, 855, 255);
-    Label30 = addLabel(Frame6, "Label30", QStringLiteral("% Guadagno"), 2280, 600, 975, 255);
-    Label26 = addLabel(Frame6, "Label26", QStringLiteral("Commissioni"), 2280, 960, 975, 255);
+    Label1 =
+        addTwipsLabel(Frame8, "Label1", QStringLiteral("Punto di pareggio"), 2280, 240, 1335, 255);
+    Label32 = addTwipsLabel(Frame8, "Label32", QStringLiteral("Percentual "), 2280, 600, 1095, 255);
+    Label31 =
+        addTwipsLabel(Frame8, "Label31", QStringLiteral("Money managment"), 2280, 960, 1455, 255);
+    Label29 = addTwipsLabel(Frame6, "Label29", QStringLiteral("Guadagno"), 2280, 240, 855, 255);
+    Label30 = addTwipsLabel(Frame6, "Label30", QStringLiteral("% Guadagno"), 2280, 600, 975, 255);
+    Label26 = addTwipsLabel(Frame6, "Label26", QStringLiteral("Commissioni"), 2280, 960, 975, 255);
 }
 
 void Form1::buildInputs() {
     Frame9->setFont(sansSerif(8.25, true));
     const QFont fieldFont = sansSerif(8.25);
-    Label44 = addLabel(Frame9, "Label44", QStringLiteral("Quantita'"), 120, 240, 735, 255);
-    Label45 = addLabel(Frame9, "Label45", QStringLiteral("Prezzo acquisto"), 120, 840, 1215, 255);
-    Label46 = addLabel(Frame9, "Label46", QStringLiteral("Importo "), 1560, 840, 615, 255);
-    Label2 = addLabel(Frame9, "Label2", QStringLiteral("Prezzo vedita"), 120, 1440, 1095, 255);
-    Label34 = addLabel(Frame9, "Label34", QStringLiteral("Importo"), 1440, 1440, 735, 255);
+    Label44 = addTwipsLabel(Frame9, "Label44", QStringLiteral("Quantita'"), 120, 240, 735, 255);
+    Label45 =
+        addTwipsLabel(Frame9, "Label45", QStringLiteral("Prezzo acquisto"), 120, 840, 1215, 255);
+    Label46 = addTwipsLabel(Frame9, "Label46", QStringLiteral("Importo "), 1560, 840, 615, 255);
+    Label2 = addTwipsLabel(Frame9, "Label2", QStringLiteral("Prezzo vedita"), 120, 1440, 1095, 255);
+    Label34 = addTwipsLabel(Frame9, "Label34", QStringLiteral("Importo"), 1440, 1440, 735, 255);
     Label34->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     struct Field {
@@ -153,7 +147,7 @@ void Form1::buildInputs() {
         {lab_VndImp, "lab_VndImp", 1695, "Importo di vendita: prezzo di vendita per quantità"},
     };
     for (const Amount &a : amounts) {
-        a.label = addLabel(Frame9, a.name, QString(), 1320, a.top, 1215, 315);
+        a.label = addTwipsLabel(Frame9, a.name, QString(), 1320, a.top, 1215, 315);
         a.label->setFont(sansSerif(9.75, true));
         a.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         a.label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -184,16 +178,6 @@ PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top, const
     panel->setLineWidth(2);
     panel->setAccessibleDescription(QString::fromUtf8(result));
     return panel;
-}
-
-QLabel *Form1::addLabel(QWidget *parent, const char *name, const QString &caption, int left,
-                        int top, int width, int height) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(sansSerif(8.25));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeTwips(label, left, top, width, height);
-    return label;
 }
 
 void Form1::in_Qta_Change() {

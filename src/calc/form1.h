@@ -54,8 +54,6 @@ private:
     void buildFrames(QWidget *client);
     void buildInputs();
     PicturePanel *addPanel(QGroupBox *frame, const char *name, int top, const char *result);
-    QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                     int width, int height);
 
     Database &dbParametri;
 

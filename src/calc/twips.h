@@ -1,8 +1,12 @@
 #pragma once
 // Window layouts are drawn in twips; 15 twips make one pixel at the 96 dpi they assume.
+// The labels and fonts every window's layout uses; what each window places is its own.
 
+#include <QFont>
 #include <QRect>
 #include <QWidget>
+
+class QLabel;
 
 namespace margino {
 
@@ -19,5 +23,12 @@ inline void placeTwips(QWidget *widget, int left, int top, int width, int height
 constexpr int pointsToPixels(double points) {
     return int(points * 96 / 72 + 0.5);
 }
+
+// The layouts' "MS Sans Serif" at the given size.
+QFont sansSerif(double points, bool bold = false);
+
+// A top-left aligned 8.25-point label placed on the twip grid.
+QLabel *addTwipsLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                      int width, int height);
 
 } // namespace margino

@@ -3,7 +3,6 @@
 #include "calc/twips.h"
 #include "core/numbertext.h"
 #include "platform/errorreport.h"
-#include "platform/fonts.h"
 #include "store/parameters.h"
 #include "widgets/inputnumerico.h"
 
@@ -16,10 +15,6 @@
 namespace margino {
 
 namespace {
-
-QFont sansSerif(double points, bool bold = false) {
-    return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
-}
 
 enum class Refusal { Retry, CloseWithoutSaving, BackToWindow };
 
@@ -58,7 +53,8 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     setFixedSize(twipsToPixels(3420), twipsToPixels(3285));
     setFont(sansSerif(8.25));
 
-    Label4 = addLabel(this, "Label4", QStringLiteral("Parametri iniziali"), 120, 120, 2175, 375);
+    Label4 =
+        addTwipsLabel(this, "Label4", QStringLiteral("Parametri iniziali"), 120, 120, 2175, 375);
     Label4->setFont(sansSerif(12, true));
 
     Command2 = new QPushButton(QStringLiteral("Esci"), this);
@@ -88,12 +84,13 @@ void frmParametriIniziali::buildFields() {
     placeTwips(Frame2, 120, 1320, 2775, 1095);
 
     const QString euro = QStringLiteral("\u20AC");
-    Label14 = addLabel(Frame1, "Label14", QStringLiteral("Commissioni"), 120, 240, 1215);
+    Label14 = addTwipsLabel(Frame1, "Label14", QStringLiteral("Commissioni"), 120, 240, 1215, 255);
     // 1695 wide, not 1455: the substitute font needs 101 pixels; the field starts further on.
-    Label15 = addLabel(Frame1, "Label15", QStringLiteral("Commissioni Minime"), 120, 600, 1695);
-    Label5 = addLabel(Frame1, "Label5", QStringLiteral("Capital Gain"), 120, 960, 1215);
-    Label6 = addLabel(Frame2, "Label6", QStringLiteral("M.M. stop loss"), 120, 240, 1695);
-    Label7 = addLabel(Frame2, "Label7", QStringLiteral("%  stop loss"), 120, 600, 1095);
+    Label15 =
+        addTwipsLabel(Frame1, "Label15", QStringLiteral("Commissioni Minime"), 120, 600, 1695, 255);
+    Label5 = addTwipsLabel(Frame1, "Label5", QStringLiteral("Capital Gain"), 120, 960, 1215, 255);
+    Label6 = addTwipsLabel(Frame2, "Label6", QStringLiteral("M.M. stop loss"), 120, 240, 1695, 255);
+    Label7 = addTwipsLabel(Frame2, "Label7", QStringLiteral("%  stop loss"), 120, 600, 1095, 255);
 
     struct Field {
         InputNumerico *&field;
@@ -119,25 +116,15 @@ void frmParametriIniziali::buildFields() {
     }
 
     // Unit labels: bold, in a single-line box beside their field.
-    Label1 = addLabel(Frame1, "Label1", QStringLiteral("%"), 2520, 240, 255);
-    Label9 = addLabel(Frame1, "Label9", euro, 2520, 600, 255);
-    Label12 = addLabel(Frame1, "Label12", QStringLiteral("%"), 2520, 960, 255);
-    Label10 = addLabel(Frame2, "Label10", euro, 2400, 240, 255);
-    Label11 = addLabel(Frame2, "Label11", QStringLiteral("%"), 2400, 600, 255);
+    Label1 = addTwipsLabel(Frame1, "Label1", QStringLiteral("%"), 2520, 240, 255, 255);
+    Label9 = addTwipsLabel(Frame1, "Label9", euro, 2520, 600, 255, 255);
+    Label12 = addTwipsLabel(Frame1, "Label12", QStringLiteral("%"), 2520, 960, 255, 255);
+    Label10 = addTwipsLabel(Frame2, "Label10", euro, 2400, 240, 255, 255);
+    Label11 = addTwipsLabel(Frame2, "Label11", QStringLiteral("%"), 2400, 600, 255, 255);
     for (QLabel *unit : {Label1, Label9, Label12, Label10, Label11}) {
         unit->setFont(sansSerif(8.25, true));
         unit->setFrameStyle(QFrame::Box | QFrame::Plain);
     }
-}
-
-QLabel *frmParametriIniziali::addLabel(QWidget *parent, const char *name, const QString &caption,
-                                       int left, int top, int width, int height) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(sansSerif(8.25));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeTwips(label, left, top, width, height);
-    return label;
 }
 
 void frmParametriIniziali::Form_Load() {

@@ -39,8 +39,6 @@ private:
     enum class Unload { Saved, Discarded, Stay };
 
     void buildFields();
-    QLabel *addLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
-                     int width, int height = 255);
     void Form_Load();
     Unload Form_Unload();
     bool fieldsAreNumbers();

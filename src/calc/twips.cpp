@@ -1,0 +1,23 @@
+#include "twips.h"
+
+#include "platform/fonts.h"
+
+#include <QLabel>
+
+namespace margino {
+
+QFont sansSerif(double points, bool bold) {
+    return layoutFont(QStringLiteral("MS Sans Serif"), points, bold);
+}
+
+QLabel *addTwipsLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
+                      int width, int height) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(sansSerif(8.25));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+} // namespace margino
