@@ -122,20 +122,18 @@ private slots:
         QTest::addColumn<Shown>("expected");
         const Shown full{"1000", "9,5", "9,5", "10,04", "1100", "10", "90", "9"};
         const Shown saleBlank{"1000", "9,5", "9,5", "10,04", "", "", "", ""};
-        QTest::newRow("quantity 0") << "in_Qta"
-                                    << "0" << Blank;
-        QTest::newRow("quantity 00 has no value") << "in_Qta"
-                                                  << "00" << Blank;
-        QTest::newRow("quantity emptied") << "in_Qta"
-                                          << "" << Blank;
-        QTest::newRow("price 0") << "in_AcqPzo"
-                                 << "0" << Blank;
-        QTest::newRow("price emptied keeps all") << "in_AcqPzo"
-                                                 << "" << full;
-        QTest::newRow("sale 0") << "in_VndPzo"
-                                << "0" << saleBlank;
-        QTest::newRow("sale emptied keeps all") << "in_VndPzo"
-                                                << "" << full;
+        const struct {
+            const char *name, *field, *keys;
+            Shown expected;
+        } rows[] = {{"quantity 0", "in_Qta", "0", Blank},
+                    {"quantity 00 has no value", "in_Qta", "00", Blank},
+                    {"quantity emptied", "in_Qta", "", Blank},
+                    {"price 0", "in_AcqPzo", "0", Blank},
+                    {"price emptied keeps all", "in_AcqPzo", "", full},
+                    {"sale 0", "in_VndPzo", "0", saleBlank},
+                    {"sale emptied keeps all", "in_VndPzo", "", full}};
+        for (const auto &row : rows)
+            QTest::newRow(row.name) << QString(row.field) << QString(row.keys) << row.expected;
     }
     // State: quantity 100, price 10, sale 11 typed. Action: change one field.
     void blankingRules_blankOnlyForANumericRefusedInput() {
@@ -157,56 +155,59 @@ private slots:
     }
 
     void results_roundAndFloorAsTheTradeRulesSay_data() {
-        QTest::addColumn<QString>("system");    // rate, minimum
-        QTest::addColumn<QString>("settaggi");  // SLP, SLMM
-        QTest::addColumn<QStringList>("typed"); // quantity, price, sale
+        QTest::addColumn<QStringList>("setting"); // rate, minimum, SLMM (SLP stays 5)
+        QTest::addColumn<QStringList>("typed");   // quantity, price, sale
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("expected");
-        const QString slp5 = QStringLiteral("SLP = 5, SLMM = ");
-        QTest::newRow("money stop above the amount is positive")
-            << "2, 5" << slp5 + "1500" << QStringList{"100", "10", ""} << "pic_SLMM"
-            << "5";
-        QTest::newRow("money stop tie 0,03125 to even")
-            << "2, 5" << slp5 + "31" << QStringList{"32", "1", ""} << "pic_SLMM"
-            << "0,0312";
-        QTest::newRow("money stop tie 0,09375 to even")
-            << "2, 5" << slp5 + "29" << QStringList{"32", "1", ""} << "pic_SLMM"
-            << "0,0938";
-        QTest::newRow("gain tie 0,125 to even")
-            << "0, 0" << slp5 + "50" << QStringList{"1", "1", "1,125"} << "pic_GP"
-            << "0,12";
-        QTest::newRow("gain tie 0,375 to even")
-            << "0, 0" << slp5 + "50" << QStringList{"1", "1", "1,375"} << "pic_GP"
-            << "0,38";
-        QTest::newRow("commissions not rounded")
-            << "1.9, 0" << slp5 + "50" << QStringList{"1", "105", "105"} << "pic_Commissioni"
-            << "0,399";
-        QTest::newRow("commission equal to the minimum stays")
-            << "2, 2" << slp5 + "50" << QStringList{"100", "10", "10"} << "pic_Commissioni"
-            << "4";
-        QTest::newRow("gain exactly zero")
-            << "0, 0" << slp5 + "50" << QStringList{"100", "10", "10"} << "pic_GP"
-            << "0";
-        QTest::newRow("gain rounding to minus zero shows 0")
-            << "0, 0.0005" << slp5 + "50" << QStringList{"1", "10", "10"} << "pic_GP"
-            << "0";
-        QTest::newRow("percentage of minus zero shows 0")
-            << "0, 0.0005" << slp5 + "50" << QStringList{"1", "10", "10"} << "pic_PercentualeGP"
-            << "0";
-        QTest::newRow("break-even longer than the panel")
-            << "1.9, 5" << slp5 + "50" << QStringList{"7", "12,3457", ""} << "pic_PdP"
-            << "12,39261366";
+        const struct {
+            const char *name;
+            QStringList setting, typed;
+            const char *output, *expected;
+        } rows[] = {
+            {"money stop above the amount", {"2", "5", "1500"}, {"100", "10", ""}, "pic_SLMM", "5"},
+            {"money stop tie 0,03125 down",
+             {"2", "5", "31"},
+             {"32", "1", ""},
+             "pic_SLMM",
+             "0,0312"},
+            {"money stop tie 0,09375 up", {"2", "5", "29"}, {"32", "1", ""}, "pic_SLMM", "0,0938"},
+            {"gain tie 0,125 down", {"0", "0", "50"}, {"1", "1", "1,125"}, "pic_GP", "0,12"},
+            {"gain tie 0,375 up", {"0", "0", "50"}, {"1", "1", "1,375"}, "pic_GP", "0,38"},
+            {"commissions not rounded",
+             {"1.9", "0", "50"},
+             {"1", "105", "105"},
+             "pic_Commissioni",
+             "0,399"},
+            {"commission equal to the minimum",
+             {"2", "2", "50"},
+             {"100", "10", "10"},
+             "pic_Commissioni",
+             "4"},
+            {"gain exactly zero", {"0", "0", "50"}, {"100", "10", "10"}, "pic_GP", "0"},
+            {"gain of minus zero shows 0", {"0", "0.0005", "50"}, {"1", "10", "10"}, "pic_GP", "0"},
+            {"percentage of minus zero shows 0",
+             {"0", "0.0005", "50"},
+             {"1", "10", "10"},
+             "pic_PercentualeGP",
+             "0"},
+            {"break-even longer than the panel",
+             {"1.9", "5", "50"},
+             {"7", "12,3457", ""},
+             "pic_PdP",
+             "12,39261366"},
+        };
+        for (const auto &row : rows)
+            QTest::newRow(row.name)
+                << row.setting << row.typed << QString(row.output) << QString(row.expected);
     }
     void results_roundAndFloorAsTheTradeRulesSay() {
-        QFETCH(QString, system);
-        QFETCH(QString, settaggi);
+        QFETCH(QStringList, setting);
         QFETCH(QStringList, typed);
         QFETCH(QString, output);
         QFETCH(QString, expected);
-        const QStringList rate = system.split(QStringLiteral(", "));
         settings(QStringLiteral("UPDATE System SET Commissioni = %1, CommissioniMin = %2")
-                     .arg(rate[0], rate[1]));
-        settings(QStringLiteral("UPDATE Settaggi SET ") + settaggi);
+                     .arg(setting[0], setting[1]));
+        settings(QStringLiteral("UPDATE Settaggi SET SLMM = ") + setting[2]);
         type("in_Qta", typed[0]);
         type("in_AcqPzo", typed[1]);
         type("in_VndPzo", typed[2]);
