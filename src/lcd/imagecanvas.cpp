@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace margino {
 
@@ -45,23 +46,14 @@ void ImageCanvas::resizeImage(QSize size) {
 QRgb ImageCanvas::toRgb(OleColor color) {
     if (color & 0x80000000u) {
         // The few system colours a picture box is likely to be given, by their index.
-        const QPalette palette = QGuiApplication::palette();
-        switch (color & 0xFFu) {
-        case 5:
-            return palette.color(QPalette::Base).rgb();
-        case 8:
-            return palette.color(QPalette::Text).rgb();
-        case 13:
-            return palette.color(QPalette::Highlight).rgb();
-        case 14:
-            return palette.color(QPalette::HighlightedText).rgb();
-        case 15:
-            return palette.color(QPalette::Button).rgb();
-        case 18:
-            return palette.color(QPalette::ButtonText).rgb();
-        default:
-            return palette.color(QPalette::WindowText).rgb();
-        }
+        static constexpr std::pair<quint32, QPalette::ColorRole> roles[] = {
+            {5, QPalette::Base},       {8, QPalette::Text},
+            {13, QPalette::Highlight}, {14, QPalette::HighlightedText},
+            {15, QPalette::Button},    {18, QPalette::ButtonText}};
+        QPalette::ColorRole role = QPalette::WindowText;
+        for (const auto &[index, known] : roles)
+            role = (color & 0xFFu) == index ? known : role;
+        return QGuiApplication::palette().color(role).rgb();
     }
     return qRgb(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
 }
@@ -77,16 +69,8 @@ void ImageCanvas::setBackColor(OleColor color) {
 }
 
 void ImageCanvas::fillRect(int left, int top, int right, int bottom) {
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, width_ - 1);
-    bottom = std::min(bottom, height_ - 1);
-    const QRgb colour = fore_; // a local, so the stores cannot be taken to alias it
-    QRgb *row = bits_ + top * stride_;
-    for (int y = top; y <= bottom; ++y, row += stride_) {
-        for (int x = left; x <= right; ++x)
-            row[x] = colour;
-    }
+    for (int y = std::max(top, 0); y <= std::min(bottom, height_ - 1); ++y)
+        horizontalSpan(y, left, right);
 }
 
 // Strokes are a few pixels long: a plain loop beats any setup for wide stores.
