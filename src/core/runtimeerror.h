@@ -10,15 +10,19 @@ namespace margino {
 
 class RuntimeError : public std::runtime_error {
 public:
-    RuntimeError(int number, const QString &description)
-        : std::runtime_error(description.toStdString()), number_(number),
-          description_(description) {}
+    RuntimeError(int number, const QString &description, const QString &summary = {})
+        : std::runtime_error(description.toStdString()), number_(number), description_(description),
+          summary_(summary) {}
     int number() const { return number_; }
     QString description() const { return description_; }
+    // What went wrong as one plain Italian sentence, where the cause is a common one; empty
+    // otherwise. Reports lead with it and keep the number and description as the detail.
+    QString summary() const { return summary_; }
 
 private:
     int number_;
     QString description_;
+    QString summary_;
 };
 
 inline constexpr int ErrOverflow = 6;

@@ -144,4 +144,14 @@ void SqliteDatabase::Rollback() noexcept {
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
+void SqliteDatabase::BeginRead() {
+    // DEFERRED: the first query takes the shared lock and holds it to the end, so no writer
+    // can commit between the queries of one read.
+    Execute(u"BEGIN DEFERRED");
+}
+
+void SqliteDatabase::EndRead() noexcept {
+    Rollback();
+}
+
 } // namespace margino

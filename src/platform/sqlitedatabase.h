@@ -26,6 +26,8 @@ public:
     void BeginTrans() override;
     void CommitTrans() override;
     void Rollback() noexcept override;
+    void BeginRead() override;
+    void EndRead() noexcept override;
 
     // How long a lock held by another connection is waited out before a statement fails.
     static constexpr int BusyTimeoutMs = 2000;

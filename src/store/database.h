@@ -25,6 +25,7 @@ public:
         : row_(std::move(firstRow)), hasRow_(true) {}
 
     bool hasRow() const { return hasRow_; }
+    bool hasField(const QString &field) const { return row_.contains(field); }
     // The value of a field of the first row; a null QVariant for SQL NULL, no row or no field.
     QVariant value(const QString &field) const { return row_.value(field); }
     // The value as a number; a missing row, field or value is a DbError, as a reader expects one.
@@ -49,6 +50,22 @@ public:
     // Undoes everything since BeginTrans; with no transaction open it does nothing. It never
     // throws, so that it can clean up after the error being reported.
     virtual void Rollback() noexcept = 0;
+    // Queries between BeginRead and EndRead see one state of the file: a save made meanwhile
+    // by another program is seen entirely or not at all. EndRead never throws.
+    virtual void BeginRead() = 0;
+    virtual void EndRead() noexcept = 0;
+};
+
+// One read transaction for the lifetime of the object.
+class ReadTransaction {
+public:
+    explicit ReadTransaction(Database &db) : db_(db) { db_.BeginRead(); }
+    ~ReadTransaction() { db_.EndRead(); }
+    ReadTransaction(const ReadTransaction &) = delete;
+    ReadTransaction &operator=(const ReadTransaction &) = delete;
+
+private:
+    Database &db_;
 };
 
 } // namespace margino

@@ -4,7 +4,59 @@
 #include "store/database.h"
 #include "store/statements.h"
 
+#include <cmath>
+
 namespace margino {
+
+namespace {
+
+// The numbers of the desktop database engines users of such programs know from their messages.
+enum SettingError {
+    NoCurrentRecord = 3021,
+    ItemNotFound = 3265,
+    InvalidUseOfNull = 94,
+    TypeMismatch = 13,
+    NotFinite = ErrOverflow,
+    Negative = 380
+};
+
+double checked(const Recordset &rs, const char *table, const char *field) {
+    const QString where =
+        QStringLiteral("Tabella %1, campo %2").arg(QLatin1String(table), QLatin1String(field));
+    const auto fail = [&](int number, const QString &what) {
+        throw RuntimeError(number, where + QStringLiteral(": ") + what,
+                           QStringLiteral("I parametri nel file delle impostazioni non sono "
+                                          "utilizzabili."));
+    };
+    if (!rs.hasRow())
+        fail(NoCurrentRecord, QStringLiteral("la tabella non ha righe."));
+    const QVariant value = rs.value(QString::fromLatin1(field));
+    if (!value.isValid())
+        fail(rs.hasField(QString::fromLatin1(field)) ? InvalidUseOfNull : ItemNotFound,
+             rs.hasField(QString::fromLatin1(field)) ? QStringLiteral("nessun valore (Null).")
+                                                     : QStringLiteral("il campo non esiste."));
+    if (value.typeId() != QMetaType::Double)
+        fail(TypeMismatch, QStringLiteral("«%1» non è un numero.").arg(value.toString()));
+    const double number = value.toDouble();
+    if (!std::isfinite(number))
+        fail(NotFinite, QStringLiteral("il valore non è un numero finito."));
+    if (number < 0)
+        fail(Negative, QStringLiteral("il valore %1 è negativo.").arg(number));
+    return number;
+}
+
+} // namespace
+
+SystemValues readSystem(Database &db, QStringView select) {
+    const Recordset rs = db.OpenRecordset(select);
+    return {checked(rs, "System", "Commissioni"), checked(rs, "System", "CommissioniMin")};
+}
+
+SettaggiValues readSettaggi(Database &db) {
+    const Recordset rs = db.OpenRecordset(statements::SelectSettaggi);
+    return {checked(rs, "Settaggi", "CapitalGain"), checked(rs, "Settaggi", "SLP"),
+            checked(rs, "Settaggi", "SLMM")};
+}
 
 ParameterTexts readParameters(Database &db, const QLocale &locale) {
     const Recordset system = db.OpenRecordset(statements::SelectSystem);

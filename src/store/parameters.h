@@ -1,9 +1,10 @@
 #pragma once
-// The five settings as the settings window edits them: read from both tables as locale text,
-// written back by the two updates in one transaction. Judging the texts is the caller's part.
+// The five settings: as the settings window edits them (locale text, written back by the two
+// updates in one transaction) and as the calculations read them (checked numbers).
 
 #include <QLocale>
 #include <QString>
+#include <QStringView>
 
 namespace margino {
 
@@ -17,6 +18,18 @@ struct ParameterTexts {
 // Queries System, then Settaggi, and turns each value of their first rows into locale text.
 // A missing row or value is a DbError.
 ParameterTexts readParameters(Database &db, const QLocale &locale);
+
+// The settings the calculations use, as numbers from the first row of each table. Each value is
+// checked: present, a number, finite and not negative; one that fails is a RuntimeError whose
+// description names the table and the field, with an Italian summary.
+struct SystemValues {
+    double commissioni, commissioniMin;
+};
+struct SettaggiValues {
+    double capitalGain, slp, slmm;
+};
+SystemValues readSystem(Database &db, QStringView select);
+SettaggiValues readSettaggi(Database &db);
 
 // Runs the Settaggi update, then the System update: both take effect or, when the engine
 // refuses either, neither does and the DbError reaches the caller.

@@ -22,6 +22,8 @@ public:
     void BeginTrans() override { log << "BeginTrans", real.BeginTrans(); }
     void CommitTrans() override { log << "CommitTrans", real.CommitTrans(); }
     void Rollback() noexcept override { log << "Rollback", real.Rollback(); }
+    void BeginRead() override { real.BeginRead(); }
+    void EndRead() noexcept override { real.EndRead(); }
     SqliteDatabase real{file.path(), {"System", "Settaggi"}};
     QStringList log; // and "recalculate" when the window asks for it
 };
