@@ -78,15 +78,28 @@ bool isNumeric(const QString &text, const QLocale &locale) {
     return textToNumber(text, locale).has_value();
 }
 
-QString numberToText(double value, const QLocale &locale) {
+QString numberToText(double value, const QLocale &locale, int significantDigits) {
     if (value == 0)
         return QStringLiteral("0");
     char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
     QString text = QString::fromLatin1(buffer, result.ptr - buffer).toUpper();
     text.replace(u'.', decimalSeparator(locale));
     return text;
+}
+
+QStringList shorterForms(const QString &text, const QLocale &locale) {
+    QStringList forms;
+    const std::optional<double> value = textToNumber(text, locale);
+    if (!value || !std::isfinite(*value))
+        return forms;
+    for (int digits = 14; digits >= 1; --digits) {
+        const QString form = numberToText(*value, locale, digits);
+        if (form != text && (forms.isEmpty() || forms.last() != form))
+            forms << form;
+    }
+    return forms;
 }
 
 double roundTo(double value, int decimals) {

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace margino {
@@ -20,8 +21,15 @@ QChar decimalSeparator(const QLocale &locale);
 bool isNumeric(const QString &text, const QLocale &locale);
 
 // printf's %.15G with the locale's separator: 15 significant digits, no trailing zeros,
-// exponent form as 1E+15 or 1,5E-05; zero, negative zero included, is "0".
-QString numberToText(double value, const QLocale &locale);
+// exponent form as 1E+15 or 1,5E-05; zero, negative zero included, is "0". Fewer digits
+// (1 to 15) give the same form rounded to them, in exponent form once the integer digits
+// no longer fit.
+QString numberToText(double value, const QLocale &locale, int significantDigits = 15);
+
+// The shorter forms of a number text, for a place too narrow for it: the same conversion at
+// 14 significant digits down to 1, each form once, longest first. A text that is not a number
+// in the locale has none.
+QStringList shorterForms(const QString &text, const QLocale &locale);
 
 // Scale by 10^decimals, nearest integer with exact halves to even, scale back.
 double roundTo(double value, int decimals);

@@ -23,6 +23,9 @@ public:
     void setCaption(const QString &Value);
     void setForeColor(OleColor Color);
     void setBackColor(OleColor Color);
+    // How many cells a row holds: one fewer than a cell is pixels wide (9 on a 21-pixel panel),
+    // as the panels were first laid out. The box's width is never consulted.
+    int cellCount() const { return CellWidth.value() - 1; }
 
 private:
     PictureBox &canvas();
