@@ -3,9 +3,11 @@
 #include "about/frmabout.h"
 #include "calc/artwork.h"
 #include "calc/twips.h"
+#include "lcd/paneltext.h"
 #include "platform/errorreport.h"
 #include "platform/helpviewer.h"
 #include "settings/frmparametriiniziali.h"
+#include "widgets/amountlabel.h"
 #include "widgets/inputnumerico.h"
 #include "widgets/picturepanel.h"
 
@@ -137,7 +139,7 @@ void Form1::buildInputs() {
     }
 
     struct Amount {
-        QLabel *&label;
+        AmountLabel *&label;
         const char *name;
         int top;
         const char *shows;
@@ -147,11 +149,9 @@ void Form1::buildInputs() {
         {lab_VndImp, "lab_VndImp", 1695, "Importo di vendita: prezzo di vendita per quantità"},
     };
     for (const Amount &a : amounts) {
-        a.label = addTwipsLabel(Frame9, a.name, QString(), 1320, a.top, 1215, 315);
-        a.label->setFont(sansSerif(9.75, true));
-        a.label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        a.label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        a.label->setLineWidth(1);
+        a.label = new AmountLabel(sansSerif(9.75, true), Frame9);
+        a.label->setObjectName(QString::fromLatin1(a.name));
+        placeTwips(a.label, 1320, a.top, 1215, 315);
         a.label->setAccessibleDescription(QString::fromUtf8(a.shows));
     }
 }
@@ -167,6 +167,12 @@ void Form1::Form_Load() {
     lcdPercentualeGP.NewLCD(*pic_PercentualeGP);
     for (mcLCD *lcd : {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP})
         lcd->setCaption(QString());
+    panels = {{{&lcdPdP, pic_PdP},
+               {&lcdSLMM, pic_SLMM},
+               {&lcdSLP, pic_SLP},
+               {&lcdCommissioni, pic_Commissioni},
+               {&lcdGP, pic_GP},
+               {&lcdPercentualeGP, pic_PercentualeGP}}};
 }
 
 PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top, const char *result) {
@@ -185,48 +191,52 @@ void Form1::in_Qta_Change() {
 }
 
 void Form1::in_AcqPzo_Change() {
-    recalculate(&TradeCalculator::in_AcqPzo_Change);
+    recalculate(&TradeCalculator::purchaseSide);
 }
 
 void Form1::in_VndPzo_Change() {
-    recalculate(&TradeCalculator::in_VndPzo_Change);
+    recalculate(&TradeCalculator::saleSide);
 }
 
-// A failed recalculation (the settings file gone or locked, a setting without a value) is
-// reported once; what was already shown stays, and the next change simply tries again.
-void Form1::recalculate(void (TradeCalculator::*side)()) {
-    try {
-        (calculator.*side)();
-    } catch (const RuntimeError &error) {
-        showErrorReport(this, error.number(), error.description());
+// The results are a function of the three fields and the settings: the texts go in, the
+// filled texts come out. A failure blanks its side and is reported once, not at every key.
+void Form1::recalculate(Side side) {
+    TradeTexts texts = shown;
+    texts.quantity = in_Qta->Valore();
+    texts.price = in_AcqPzo->Valore();
+    texts.sale = in_VndPzo->Valore();
+    const std::optional<RuntimeError> failure = (calculator.*side)(texts, locale());
+    const bool wasFailing = failures.failing();
+    const std::optional<RuntimeError> report = failures.admit(failure);
+    showTexts(texts, failure, wasFailing != failures.failing());
+    if (report)
+        showErrorReport(this, *report);
+}
+
+// Writes only what changed, so an unchanged panel is neither redrawn nor repainted.
+void Form1::showTexts(const TradeTexts &texts, const std::optional<RuntimeError> &failure,
+                      bool failingChanged) {
+    if (texts.purchaseAmount != shown.purchaseAmount)
+        lab_AcqImp->setAmount(texts.purchaseAmount);
+    if (texts.saleAmount != shown.saleAmount)
+        lab_VndImp->setAmount(texts.saleAmount);
+    const QString unreadable =
+        failure
+            ? QStringLiteral("Nessun risultato: %1 (errore %2)")
+                  .arg(failure->summary().isEmpty() ? failure->description() : failure->summary())
+                  .arg(failure->number())
+            : QString();
+    for (int i = 0; i < TradeTexts::CaptionCount; ++i) {
+        const QString &caption = texts.captions[i];
+        const Panel &panel = panels[i];
+        if (caption != shown.captions[i]) {
+            panel.lcd->setCaption(panelText(caption, panel.lcd->cellCount(), locale()));
+            panel.box->setShownText(caption);
+        }
+        if (caption != shown.captions[i] || failingChanged)
+            panel.box->setToolTip(caption.isEmpty() ? unreadable : caption);
     }
-}
-
-QString Form1::quantityText() const {
-    return in_Qta->Valore();
-}
-QString Form1::priceText() const {
-    return in_AcqPzo->Valore();
-}
-QString Form1::saleText() const {
-    return in_VndPzo->Valore();
-}
-QString Form1::purchaseAmount() const {
-    return lab_AcqImp->text();
-}
-void Form1::setPurchaseAmount(const QString &text) {
-    lab_AcqImp->setText(text);
-}
-QString Form1::saleAmount() const {
-    return lab_VndImp->text();
-}
-void Form1::setSaleAmount(const QString &text) {
-    lab_VndImp->setText(text);
-}
-
-void Form1::setPanelCaption(Panel panel, const QString &text) {
-    mcLCD *const lcds[] = {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP};
-    lcds[int(panel)]->setCaption(text);
+    shown = texts;
 }
 
 void Form1::cmd_Ok_Click() {

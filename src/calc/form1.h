@@ -3,7 +3,7 @@
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
 #include "calc/tradecalculator.h"
-#include "calc/tradeview.h"
+#include "calc/tradetexts.h"
 #include "lcd/mclcd.h"
 
 #include <QMainWindow>
@@ -16,11 +16,12 @@ class QPushButton;
 
 namespace margino {
 
+class AmountLabel;
 class Database;
 class InputNumerico;
 class PicturePanel;
 
-class Form1 : public QMainWindow, private TradeView {
+class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -40,15 +41,10 @@ private slots:
     void mnu_Help_Click();
 
 private:
-    void recalculate(void (TradeCalculator::*side)());
-    QString quantityText() const override;
-    QString priceText() const override;
-    QString saleText() const override;
-    QString purchaseAmount() const override;
-    void setPurchaseAmount(const QString &text) override;
-    QString saleAmount() const override;
-    void setSaleAmount(const QString &text) override;
-    void setPanelCaption(Panel panel, const QString &text) override;
+    using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
+    void recalculate(Side side);
+    void showTexts(const TradeTexts &texts, const std::optional<RuntimeError> &failure,
+                   bool failingChanged);
 
     void Form_Load();
     void buildFrames(QWidget *client);
@@ -60,13 +56,21 @@ private:
     QGroupBox *Frame8, *Frame6, *Frame9;
     PicturePanel *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
     mcLCD lcdPdP, lcdSLMM, lcdSLP, lcdCommissioni, lcdGP, lcdPercentualeGP;
+    struct Panel {
+        mcLCD *lcd;
+        PicturePanel *box;
+    };
+    std::array<Panel, TradeTexts::CaptionCount> panels{}; // in the order of TradeTexts captions
     QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
-    QLabel *Label44, *Label45, *Label46, *Label2, *Label34, *lab_AcqImp, *lab_VndImp;
+    QLabel *Label44, *Label45, *Label46, *Label2, *Label34;
+    AmountLabel *lab_AcqImp, *lab_VndImp;
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    TradeCalculator calculator{dbParametri, *this};
+    TradeCalculator calculator{dbParametri};
+    FailureLatch failures;
+    TradeTexts shown; // what the window shows now, amounts and captions in full
 };
 
 } // namespace margino

@@ -1,112 +1,172 @@
 #include "tradecalculator.h"
 
 #include "core/numbertext.h"
-#include "core/runtimeerror.h"
 #include "store/database.h"
+#include "store/parameters.h"
 #include "store/statements.h"
 
 #include <cmath>
 
 namespace margino {
 
-namespace st = statements;
-using Panel = TradeView::Panel;
-
 namespace {
 
 const QString Zero = QStringLiteral("0");
 
-// A text a division may use: present, numeric and not of value zero ("00" included).
-bool isNonZeroNumber(const QString &text, const QLocale &locale) {
-    const std::optional<double> value = textToNumber(text, locale);
-    return value && *value != 0;
-}
-
 } // namespace
 
-double TradeCalculator::number(const QString &text) const {
-    if (const std::optional<double> value = textToNumber(text, locale))
-        return *value;
-    throw RuntimeError(13, QStringLiteral("Tipo non corrispondente"));
-}
+// One run over the texts: each output is written as soon as it is computed, so a failure
+// part-way leaves what came before; the failing side is then blanked.
+class TradeCalculator::Run {
+public:
+    Run(Database &db, TradeTexts &texts, const QLocale &locale)
+        : db_(db), t_(texts), locale_(locale) {}
 
-// A result the double cannot hold is an overflow, never a text such as "INF".
-QString TradeCalculator::text(double value) const {
-    if (!std::isfinite(value))
-        raiseOverflow();
-    return numberToText(value, locale);
-}
+    void purchase() {
+        try {
+            purchaseSteps();
+        } catch (const RuntimeError &error) {
+            fail(error);
+            blankPurchase();
+        }
+    }
+    void sale() {
+        try {
+            saleSteps();
+        } catch (const RuntimeError &error) {
+            fail(error);
+            blankSale();
+        }
+    }
+    void fail(const RuntimeError &error) {
+        if (!failure_)
+            failure_ = error;
+    }
+    void blankPurchase() {
+        t_.purchaseAmount.clear();
+        for (const auto caption : {TradeTexts::SLP, TradeTexts::SLMM, TradeTexts::PdP})
+            t_.captions[caption].clear();
+    }
+    void blankSale() {
+        t_.saleAmount.clear();
+        for (const auto caption :
+             {TradeTexts::Commissioni, TradeTexts::GP, TradeTexts::PercentualeGP})
+            t_.captions[caption].clear();
+    }
+    const std::optional<RuntimeError> &failure() const { return failure_; }
 
-void TradeCalculator::in_AcqPzo_Change() {
-    locale = QLocale();
-    const Recordset system = dbParametri.OpenRecordset(st::SelectSystemForCalc);
-    const Recordset settaggi = dbParametri.OpenRecordset(st::SelectSettaggi);
-    const QString quantity = view.quantityText();
-    const QString price = view.priceText();
+private:
+    void purchaseSteps() {
+        const SystemValues system = readSystem(db_, statements::SelectSystemForCalc);
+        const SettaggiValues settaggi = readSettaggi(db_);
+        const QString &quantity = t_.quantity, &price = t_.price;
+        if (quantity.isEmpty() || quantity == Zero || price.isEmpty() || price == Zero ||
+            !isNumeric(price, locale_) || !isNonZeroNumber(quantity))
+            return blankPurchase();
 
-    const bool priceNumeric = isNumeric(price, locale);
-    if (!quantity.isEmpty() && quantity != Zero && !price.isEmpty() && price != Zero &&
-        priceNumeric && isNonZeroNumber(quantity, locale)) {
-        view.setPurchaseAmount(text(number(price) * number(quantity)));
+        t_.purchaseAmount = text(number(price) * number(quantity));
+        const double stop = number(price) - (settaggi.slp * number(price)) / 100;
+        t_.captions[TradeTexts::SLP] = text(roundTo(stop, 4));
 
-        const double slp = settaggi.number(QStringLiteral("SLP"));
-        view.setPanelCaption(Panel::SLP,
-                             text(roundTo(number(price) - (slp * number(price)) / 100, 4)));
+        // An amount within the budget can be lost whole: the stop is at zero, never above.
+        const double amount = number(t_.purchaseAmount);
+        const double budgetStop =
+            amount <= settaggi.slmm ? 0 : std::abs((amount - settaggi.slmm) / number(quantity));
+        t_.captions[TradeTexts::SLMM] = text(roundTo(budgetStop, 4));
 
-        const double slmm = settaggi.number(QStringLiteral("SLMM"));
-        const double stop = std::abs((number(view.purchaseAmount()) - slmm) / number(quantity));
-        view.setPanelCaption(Panel::SLMM, text(roundTo(stop, 4)));
-
-        const double rate = system.number(QStringLiteral("Commissioni"));
-        const double perUnit = number(view.purchaseAmount()) * rate / 1000 * 2 / number(quantity);
-        view.setPanelCaption(Panel::PdP, text(number(price) + perUnit));
-    } else if (priceNumeric) {
-        view.setPurchaseAmount(QString());
-        view.setPanelCaption(Panel::SLP, QString());
-        view.setPanelCaption(Panel::SLMM, QString());
-        view.setPanelCaption(Panel::PdP, QString());
+        // Each of the two orders pays at least the minimum, as the sale side charges it.
+        double commission = number(t_.purchaseAmount) * system.commissioni / 1000;
+        if (commission < system.commissioniMin)
+            commission = system.commissioniMin;
+        const double perUnit = commission * 2 / number(quantity);
+        t_.captions[TradeTexts::PdP] = text(number(price) + perUnit);
     }
 
-    if (!view.saleText().isEmpty())
-        in_VndPzo_Change();
-}
+    void saleSteps() {
+        const SystemValues system = readSystem(db_, statements::SelectSystemForCalc);
+        const QString &quantity = t_.quantity, &sale = t_.sale, &purchase = t_.purchaseAmount;
+        if (quantity.isEmpty() || quantity == Zero || sale.isEmpty() || sale == Zero ||
+            purchase.isEmpty() || purchase == Zero || !isNumeric(sale, locale_) ||
+            !isNonZeroNumber(quantity) || !isNonZeroNumber(purchase))
+            return blankSale();
 
-void TradeCalculator::in_VndPzo_Change() {
-    locale = QLocale();
-    const Recordset system = dbParametri.OpenRecordset(st::SelectSystemForCalc);
-    const QString purchase = view.purchaseAmount();
-    const QString sale = view.saleText();
-    const QString quantity = view.quantityText();
-
-    const bool saleNumeric = isNumeric(sale, locale);
-    if (!quantity.isEmpty() && quantity != Zero && !sale.isEmpty() && sale != Zero &&
-        !purchase.isEmpty() && purchase != Zero && saleNumeric &&
-        isNonZeroNumber(quantity, locale) && isNonZeroNumber(purchase, locale)) {
-        view.setSaleAmount(text(number(sale) * number(quantity)));
-
-        const double rate = system.number(QStringLiteral("Commissioni"));
-        const double minimum = system.number(QStringLiteral("CommissioniMin"));
-        double buying = number(view.purchaseAmount()) * rate / 1000;
-        if (buying < minimum)
-            buying = minimum;
-        double selling = number(view.saleAmount()) * rate / 1000;
-        if (selling < minimum)
-            selling = minimum;
+        t_.saleAmount = text(number(sale) * number(quantity));
+        double buying = number(t_.purchaseAmount) * system.commissioni / 1000;
+        if (buying < system.commissioniMin)
+            buying = system.commissioniMin;
+        double selling = number(t_.saleAmount) * system.commissioni / 1000;
+        if (selling < system.commissioniMin)
+            selling = system.commissioniMin;
         const double commissions = buying + selling;
-        view.setPanelCaption(Panel::Commissioni, text(commissions));
+        t_.captions[TradeTexts::Commissioni] = text(commissions);
 
-        const double difference = number(view.saleAmount()) - number(view.purchaseAmount());
+        const double difference = number(t_.saleAmount) - number(t_.purchaseAmount);
         const double gain = roundTo(difference - commissions, 2);
-        view.setPanelCaption(Panel::GP, text(gain));
-
-        const double percent = gain * 100 / number(view.purchaseAmount());
-        view.setPanelCaption(Panel::PercentualeGP, text(std::floor(percent)));
-    } else if (saleNumeric) {
-        view.setSaleAmount(QString());
-        view.setPanelCaption(Panel::Commissioni, QString());
-        view.setPanelCaption(Panel::GP, QString());
-        view.setPanelCaption(Panel::PercentualeGP, QString());
+        t_.captions[TradeTexts::GP] = text(gain);
+        const double percent = gain * 100 / number(t_.purchaseAmount);
+        t_.captions[TradeTexts::PercentualeGP] = text(std::floor(percent));
     }
+
+    // A text a division may use: numeric and not of value zero ("00" included).
+    bool isNonZeroNumber(const QString &text) const {
+        const std::optional<double> value = textToNumber(text, locale_);
+        return value && *value != 0;
+    }
+    double number(const QString &text) const {
+        if (const std::optional<double> value = textToNumber(text, locale_))
+            return *value;
+        throw RuntimeError(13, QStringLiteral("Tipo non corrispondente"));
+    }
+    // A result the double cannot hold is an overflow, never a text such as "INF".
+    QString text(double value) const {
+        if (!std::isfinite(value))
+            raiseOverflow();
+        return numberToText(value, locale_);
+    }
+
+    Database &db_;
+    TradeTexts &t_;
+    const QLocale &locale_;
+    std::optional<RuntimeError> failure_;
+};
+
+std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
+                                                          const QLocale &locale) {
+    Run run(db_, texts, locale);
+    try {
+        const ReadTransaction read(db_);
+        run.purchase();
+        if (!texts.sale.isEmpty())
+            run.sale();
+    } catch (const RuntimeError &error) { // the read could not even start
+        run.fail(error);
+        run.blankPurchase();
+        run.blankSale();
+    }
+    return run.failure();
+}
+
+std::optional<RuntimeError> TradeCalculator::saleSide(TradeTexts &texts, const QLocale &locale) {
+    Run run(db_, texts, locale);
+    try {
+        const ReadTransaction read(db_);
+        run.sale();
+    } catch (const RuntimeError &error) {
+        run.fail(error);
+        run.blankSale();
+    }
+    return run.failure();
+}
+
+std::optional<RuntimeError> FailureLatch::admit(const std::optional<RuntimeError> &outcome) {
+    if (!outcome) {
+        last_.reset();
+        return std::nullopt;
+    }
+    if (last_ == outcome->number())
+        return std::nullopt;
+    last_ = outcome->number();
+    return outcome;
 }
 
 } // namespace margino

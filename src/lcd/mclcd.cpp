@@ -41,7 +41,6 @@ void mcLCD::setCaption(const QString &Value) {
     const Int16 start = CellLeft;
     box.Cls();
     box.setBackColor(Background);
-    box.setShownText(Value);
 
     const Int16 pitch = CellWidth + 5;
     const Int16 n = qint64(CellWidth.value()) - Value.size() - 1;

@@ -9,7 +9,6 @@
 // - Box() fills every pixel from one corner to the other, both included. The point mark's
 //   corners (about one pixel apart) therefore give a 2 x 2 dot, which stays readable.
 
-#include <QString>
 #include <QtGlobal>
 
 namespace margino {
@@ -34,8 +33,6 @@ public:
     virtual void setForeColor(OleColor color) = 0;
     virtual void Line(float x1, float y1, float x2, float y2) = 0;
     virtual void Box(float x1, float y1, float x2, float y2) = 0;
-    // The text the box shows, for assistive technology; boxes without a reader ignore it.
-    virtual void setShownText(const QString &text) { Q_UNUSED(text); }
 };
 
 } // namespace margino

@@ -1,10 +1,14 @@
 #include "picturepanel.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace margino {
 
-PicturePanel::PicturePanel(QWidget *parent) : QFrame(parent) {}
+// The frame and the image cover every pixel, so a redraw never repaints what lies beneath.
+PicturePanel::PicturePanel(QWidget *parent) : QFrame(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 // The name carries the caption; setting it sends the NameChanged event, so a screen reader
 // hears a result when it changes and not at every redraw of the same text.
@@ -24,7 +28,9 @@ void PicturePanel::imageChanged() {
 }
 
 void PicturePanel::paintEvent(QPaintEvent *event) {
-    QFrame::paintEvent(event);
+    // A new caption repaints the inside only; the border is drawn when it is exposed.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), image());
     markShown();

@@ -17,7 +17,8 @@ public:
     // The drawing area is the inside of the border, sized even before the first resize event.
     float ScaleHeight() const override { return float(contentsRect().height()); }
     void Cls() override;
-    void setShownText(const QString &text) override;
+    // The full text of the result shown, for assistive technology: the cells may show less.
+    void setShownText(const QString &text);
 
 protected:
     void imageChanged() override;

@@ -17,6 +17,20 @@
 
 using namespace margino;
 
+// Counts the paint events each watched widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QMap<QObject *, int> &paints) : paints_(paints) {}
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints_[watched];
+        return false;
+    }
+
+private:
+    QMap<QObject *, int> &paints_;
+};
+
 class TstMainWindow : public QObject {
     Q_OBJECT
 
@@ -31,6 +45,30 @@ class TstMainWindow : public QObject {
         if (!widget)
             qFatal("no control %s", name);
         return widget;
+    }
+    // Replaces a field's text key by key.
+    void type(const char *name, const QString &keys) const {
+        QTest::keyClick(control(name), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(control(name), keys);
+    }
+    // What the screen shows of a panel's drawing area once pending repaints are done.
+    QImage onScreen(QWidget *panel) const {
+        QApplication::processEvents();
+        const QRect area(panel->mapTo(form.get(), panel->contentsRect().topLeft()),
+                         panel->contentsRect().size());
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .copy(area)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // A panel's picture of a caption, drawn afresh.
+    static QImage drawn(const QString &caption) {
+        ImageCanvas canvas(QSize(136, 21));
+        mcLCD lcd;
+        lcd.NewLCD(canvas);
+        lcd.setCaption(caption);
+        return canvas.image();
     }
 
 private slots:
@@ -77,26 +115,102 @@ private slots:
     }
 
     // State: a fresh window. Expected: every panel shows the picture of a blanked LCD, nine
-    // unlit eights on the dark background; assistive technology reads what it is and, once an
-    // LCD writes on it, what it shows.
-    void panels_startAsNineUnlitCellsAndSayWhatTheyShow() {
-        ImageCanvas blank(QSize(136, 21));
-        mcLCD reference;
-        reference.NewLCD(blank);
-        reference.setCaption(QString());
+    // unlit eights on the dark background, and assistive technology reads what it is.
+    void panels_startAsNineUnlitCells() {
         for (const char *name :
              {"pic_PdP", "pic_SLP", "pic_SLMM", "pic_GP", "pic_PercentualeGP", "pic_Commissioni"}) {
             auto *panel = control<PicturePanel>(name);
-            QVERIFY2(panel->image() == blank.image(), name);
-            const QImage shown = panel->grab().toImage();
-            QCOMPARE(shown.pixel(2 + 2 + 3, 2 + 2), qRgb(0, 0x55, 0)); // top bar of cell 0
-            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(panel);
-            QVERIFY2(!a->text(QAccessible::Description).isEmpty(), name);
-            mcLCD lcd;
-            lcd.NewLCD(*panel);
-            lcd.setCaption(QStringLiteral("-12,5"));
-            QCOMPARE(a->text(QAccessible::Name), QStringLiteral("-12,5"));
+            QVERIFY2(panel->image() == drawn(QString()), name);
+            QCOMPARE(onScreen(panel).pixel(2 + 3, 2), qRgb(0, 0x55, 0)); // top bar of cell 0
+            QVERIFY2(!panel->accessibleDescription().isEmpty(), name);
         }
+    }
+
+    void typing_showsEveryFigureWhole_data() {
+        QTest::addColumn<int>("unused");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 0;
+    }
+    // State: a fresh window. Action: type a trade whose amount is too wide for its label at the
+    // layout's font and whose commissions are too long for a panel. Expected: every integer
+    // digit on screen; the full texts as tooltips and for assistive technology.
+    void typing_showsEveryFigureWhole() {
+        const QString point = QLocale().decimalPoint();
+        type("in_Qta", "12345");
+        type("in_AcqPzo", "123" + point + "4567");
+        auto *amount = control<QLabel>("lab_AcqImp");
+        QCOMPARE(amount->text(), "1524072" + point + "9615");
+        QCOMPARE(amount->toolTip(), amount->text());
+        QVERIFY(amount->fontMetrics().horizontalAdvance(amount->text()) < amount->width());
+        type("in_Qta", "999999999");
+        type("in_AcqPzo", "99999");
+        QCOMPARE(amount->accessibleName(), QStringLiteral("99998999900001"));
+        QCOMPARE(amount->text(), "9" + point + "9999E+13");
+        QVERIFY(amount->fontMetrics().horizontalAdvance(amount->text()) < amount->width());
+        type("in_VndPzo", "99999");
+        auto *panel = control<PicturePanel>("pic_Commissioni");
+        QCOMPARE(panel->accessibleName(), "379996199620" + point + "004");
+        QCOMPARE(panel->toolTip(), panel->accessibleName());
+        QCOMPARE(onScreen(panel), drawn("3" + point + "8E+11"));
+    }
+
+    // State: quantity and price typed, no sale price. Action: one more digit of the price.
+    // Expected: the purchase panels show their new figures on screen; the sale panels, whose
+    // captions stay blank, are not even repainted.
+    void key_repaintsOnlyThePanelsWhoseFiguresChanged() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "1");
+        QMap<QObject *, int> paints;
+        PaintCounter counter(paints);
+        for (PicturePanel *panel : form->findChildren<PicturePanel *>())
+            panel->installEventFilter(&counter);
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("0"));
+        QApplication::processEvents();
+        QCOMPARE(onScreen(control<PicturePanel>("pic_PdP")),
+                 drawn("10" + QLocale().decimalPoint() + "059"));
+        for (const char *name : {"pic_PdP", "pic_SLP", "pic_SLMM"})
+            QVERIFY2(paints.value(control(name)) > 0, name);
+        for (const char *name : {"pic_GP", "pic_PercentualeGP", "pic_Commissioni"})
+            QVERIFY2(paints.value(control(name)) == 0, name);
+    }
+
+    // State: results shown. Action: another program breaks a setting; three keys; mend; a key.
+    // Expected: one message; the results blank, their tooltips say why; then results again.
+    void unreadableSettings_areReportedOnceWhileTyping() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "1");
+        SqliteDatabase other(file->path(), {"System", "Settaggi"});
+        other.Execute(u"UPDATE System SET Commissioni = NULL");
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("000"));
+        QCOMPARE(watch->take().size(), 1);
+        QCOMPARE(control<PicturePanel>("pic_PdP")->accessibleName(), QString());
+        QVERIFY(control("pic_PdP")->toolTip().contains(QStringLiteral("errore 94")));
+        other.Execute(u"UPDATE System SET Commissioni = 1.9");
+        QTest::keyClick(control("in_AcqPzo"), Qt::Key_Backspace);
+        QCOMPARE(control<PicturePanel>("pic_PdP")->accessibleName(),
+                 "100" + QLocale().decimalPoint() + "38");
+        QCOMPARE(control("pic_PdP")->toolTip(), control<PicturePanel>("pic_PdP")->accessibleName());
+    }
+
+    // State: results for quantity 100, price 10, sale 11. Action: Settaggio, a new rate, Esci.
+    // Expected: the panels show results of the new rate without another key.
+    void settingsWindowClose_showsResultsOfTheNewValuesAtOnce() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", "11");
+        watch.reset(); // this test answers the settings window itself
+        QTimer::singleShot(0, this, [] {
+            QWidget *settings = QApplication::activeModalWidget();
+            QWidget *rate = settings->findChild<QWidget *>(QStringLiteral("in_CommissioniPerc"));
+            QTest::keyClick(rate, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(rate, QStringLiteral("6"));
+            QTest::mouseClick(settings->findChild<QWidget *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        });
+        form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
+        watch = std::make_unique<ModalWatch>();
+        QCOMPARE(control("pic_Commissioni")->accessibleName(), QStringLiteral("12,6"));
+        QCOMPARE(control("pic_PdP")->accessibleName(), QStringLiteral("10,12"));
     }
 
     void helpCommandAndF1_openTheHelpFileAtItsContents() {

@@ -1,25 +1,40 @@
-// The two recalculations through the real window: keys typed into the fields, settings in a
-// temporary copy of the real file, results read from the labels and the panels' accessible text.
-#include "calc/form1.h"
+// The two recalculations over texts, without a window: fields typed in turn, settings in a
+// temporary copy of the real file, in an Italian and an English locale.
+#include "calc/tradecalculator.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
-#include "support/modalwatch.h"
 
-#include <QAction>
-#include <QLabel>
 #include <QTest>
-#include <QTimer>
+#include <sqlite3.h>
 
 using namespace margino;
 
 namespace {
 
 const QStringList Tables{QStringLiteral("System"), QStringLiteral("Settaggi")};
-const char *const Outputs[] = {"lab_AcqImp", "pic_SLP",         "pic_SLMM", "pic_PdP",
-                               "lab_VndImp", "pic_Commissioni", "pic_GP",   "pic_PercentualeGP"};
-// One run's results, in the order above; "" is a blank output.
+// Amount, percentage stop, budget stop, break-even, then sale amount, commissions, gain, %.
 using Shown = QStringList;
 const Shown Blank(8);
+
+// The real engine; after its first query another program may get a turn at the file.
+class Interleaved final : public Database {
+public:
+    Interleaved(const QString &path) : real(path, Tables) {}
+    Recordset OpenRecordset(QStringView sql) override {
+        Recordset rs = real.OpenRecordset(sql);
+        if (auto turn = std::exchange(meanwhile, {}))
+            turn();
+        return rs;
+    }
+    void Execute(QStringView sql) override { real.Execute(sql); }
+    void BeginTrans() override { real.BeginTrans(); }
+    void CommitTrans() override { real.CommitTrans(); }
+    void Rollback() noexcept override { real.Rollback(); }
+    void BeginRead() override { real.BeginRead(); }
+    void EndRead() noexcept override { real.EndRead(); }
+    SqliteDatabase real;
+    std::function<void()> meanwhile;
+};
 
 } // namespace
 
@@ -27,62 +42,51 @@ class TstTradeCalculation : public QObject {
     Q_OBJECT
 
     std::unique_ptr<DataFileCopy> file;
-    std::unique_ptr<SqliteDatabase> db, other; // other: a second program on the same file
-    std::unique_ptr<Form1> form;
-    std::unique_ptr<ModalWatch> watch;
-    bool english = false;
+    std::unique_ptr<Interleaved> db;
+    std::unique_ptr<TradeCalculator> calculator;
+    TradeTexts texts;
+    QLocale locale;
+    std::optional<RuntimeError> failure;
 
-    QWidget *field(const char *name) const {
-        return form->findChild<QWidget *>(QString::fromLatin1(name));
+    // Sets a field's text as typing does and runs the side its change runs.
+    void type(const char *field, const QString &text) {
+        const QByteArray name(field);
+        (name == "quantity" ? texts.quantity : name == "price" ? texts.price : texts.sale) = text;
+        failure = name == "sale" ? calculator->saleSide(texts, locale)
+                                 : calculator->purchaseSide(texts, locale);
     }
-    // Replaces a field's text key by key: select all, then type (an empty text: Backspace).
-    void type(const char *name, const QString &keys) const {
-        QWidget *w = field(name);
-        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(w, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(w, keys);
+    void typeTrade(const QStringList &qps) {
+        type("quantity", qps[0]);
+        type("price", qps[1]);
+        type("sale", qps[2]);
     }
     Shown shown() const {
-        Shown result;
-        for (const char *name : Outputs) {
-            const QWidget *w = field(name);
-            const auto *label = qobject_cast<const QLabel *>(w);
-            result << (label ? label->text() : w->accessibleName());
-        }
-        return result;
+        const auto &c = texts.captions;
+        return {texts.purchaseAmount, c[TradeTexts::SLP],
+                c[TradeTexts::SLMM],  c[TradeTexts::PdP],
+                texts.saleAmount,     c[TradeTexts::Commissioni],
+                c[TradeTexts::GP],    c[TradeTexts::PercentualeGP]};
     }
-    // Expected texts are written with a decimal comma; the English rows read a point.
+    // Texts are written with a decimal comma; English rows read and type a point.
+    QString local(QString text) const { return text.replace(u',', locale.decimalPoint()); }
     Shown local(Shown texts) const {
-        if (english)
-            texts.replaceInStrings(QStringLiteral(","), QStringLiteral("."));
+        for (QString &text : texts)
+            text = local(text);
         return texts;
     }
-    void settings(const QString &sql) { other->Execute(sql); }
+    void settings(const QString &sql) { db->real.Execute(sql); }
 
 private slots:
     void init() {
-        english = QByteArray(QTest::currentDataTag()).startsWith("en");
-        QLocale::setDefault(QLocale(english ? QStringLiteral("en_US") : QStringLiteral("it_IT")));
-        watch = std::make_unique<ModalWatch>();
+        const bool english = QByteArray(QTest::currentDataTag()).startsWith("en");
+        locale = QLocale(english ? QStringLiteral("en_US") : QStringLiteral("it_IT"));
         file = std::make_unique<DataFileCopy>();
-        db = std::make_unique<SqliteDatabase>(file->path(), Tables);
-        other = std::make_unique<SqliteDatabase>(file->path(), Tables);
+        db = std::make_unique<Interleaved>(file->path());
+        calculator = std::make_unique<TradeCalculator>(*db);
+        texts = {};
         // The settings of the worked examples.
         settings(QStringLiteral("UPDATE Settaggi SET SLP = 5, SLMM = 50, CapitalGain = 26"));
         settings(QStringLiteral("UPDATE System SET Commissioni = 2, CommissioniMin = 5"));
-        form = std::make_unique<Form1>(*db);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    void cleanup() {
-        form.reset();
-        other.reset();
-        db.reset();
-        file.reset();
-        QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe()));
-        watch.reset();
     }
 
     void workedExamples_showEveryStateWhileTyping_data() {
@@ -90,225 +94,173 @@ private slots:
         QTest::newRow("it") << 0;
         QTest::newRow("en") << 0;
     }
-    // State: settings SLP 5, SLMM 50, rate 2, minimum 5. Action: type quantity, purchase
-    // price and sale price one key at a time. Expected: the results after every key.
+    // State: SLP 5, SLMM 50, rate 2, minimum 5. Action: type quantity, price and sale price.
+    // Expected: after every key, a break-even that pays the minimum on both orders.
     void workedExamples_showEveryStateWhileTyping() {
-        struct Key {
-            const char *field;
-            QString keys;
+        const struct {
+            const char *field, *text;
             Shown expected;
-        };
-        const Key steps[] = {
-            {"in_Qta", "100", Blank}, // no price yet: nothing to compute, nothing blanked
-            {"in_AcqPzo", "1", {"100", "0,95", "0,5", "1,004", "", "", "", ""}},
-            {"in_AcqPzo", "10", {"1000", "9,5", "9,5", "10,04", "", "", "", ""}},
-            {"in_VndPzo", "1", {"1000", "9,5", "9,5", "10,04", "100", "10", "-910", "-91"}},
-            {"in_VndPzo", "11", {"1000", "9,5", "9,5", "10,04", "1100", "10", "90", "9"}},
-            {"in_VndPzo", "9", {"1000", "9,5", "9,5", "10,04", "900", "10", "-110", "-11"}},
-            {"in_VndPzo", "9,9", {"1000", "9,5", "9,5", "10,04", "990", "10", "-20", "-2"}},
-            {"in_VndPzo", "9,95", {"1000", "9,5", "9,5", "10,04", "995", "10", "-15", "-2"}},
+        } steps[] = {
+            {"quantity", "100", Blank}, // no price yet: nothing to compute
+            {"price", "1", {"100", "0,95", "0,5", "1,1", "", "", "", ""}},
+            {"price", "10", {"1000", "9,5", "9,5", "10,1", "", "", "", ""}},
+            {"sale", "1", {"1000", "9,5", "9,5", "10,1", "100", "10", "-910", "-91"}},
+            {"sale", "11", {"1000", "9,5", "9,5", "10,1", "1100", "10", "90", "9"}},
+            {"sale", "9,95", {"1000", "9,5", "9,5", "10,1", "995", "10", "-15", "-2"}},
+            {"sale", "10,1", {"1000", "9,5", "9,5", "10,1", "1010", "10", "0", "0"}},
             // A quantity change reruns both sides.
-            {"in_Qta", "10", {"100", "9,5", "5", "10,04", "99,5", "10", "-10,5", "-11"}},
+            {"quantity", "10", {"100", "9,5", "5", "11", "101", "10", "-9", "-9"}},
         };
-        for (const Key &step : steps) {
-            type(step.field, step.keys);
+        for (const auto &step : steps) {
+            type(step.field, local(step.text));
             QCOMPARE(shown(), local(step.expected));
+            QVERIFY(!failure);
         }
     }
 
-    void blankingRules_blankOnlyForANumericRefusedInput_data() {
-        QTest::addColumn<QString>("fieldName");
-        QTest::addColumn<QString>("keys");
+    void refusedInput_blanksItsSideWhateverTheText_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
         QTest::addColumn<Shown>("expected");
-        const Shown full{"1000", "9,5", "9,5", "10,04", "1100", "10", "90", "9"};
-        const Shown saleBlank{"1000", "9,5", "9,5", "10,04", "", "", "", ""};
-        const struct {
-            const char *name, *field, *keys;
-            Shown expected;
-        } rows[] = {{"quantity 0", "in_Qta", "0", Blank},
-                    {"quantity 00 has no value", "in_Qta", "00", Blank},
-                    {"quantity emptied", "in_Qta", "", Blank},
-                    {"price 0", "in_AcqPzo", "0", Blank},
-                    {"price emptied keeps all", "in_AcqPzo", "", full},
-                    {"sale 0", "in_VndPzo", "0", saleBlank},
-                    {"sale emptied keeps all", "in_VndPzo", "", full}};
-        for (const auto &row : rows)
-            QTest::newRow(row.name) << QString(row.field) << QString(row.keys) << row.expected;
+        const Shown saleBlank{"1000", "9,5", "9,5", "10,1", "", "", "", ""};
+        QTest::newRow("quantity 0") << "quantity"
+                                    << "0" << Blank;
+        QTest::newRow("quantity 00 has no value") << "quantity"
+                                                  << "00" << Blank;
+        QTest::newRow("quantity emptied") << "quantity"
+                                          << "" << Blank;
+        QTest::newRow("price 0") << "price"
+                                 << "0" << Blank;
+        QTest::newRow("price emptied") << "price"
+                                       << "" << Blank;
+        QTest::newRow("price a lone comma") << "price"
+                                            << "," << Blank;
+        QTest::newRow("sale 0") << "sale"
+                                << "0" << saleBlank;
+        QTest::newRow("sale emptied") << "sale"
+                                      << "" << saleBlank;
     }
-    // State: quantity 100, price 10, sale 11 typed. Action: change one field.
-    void blankingRules_blankOnlyForANumericRefusedInput() {
-        QFETCH(QString, fieldName);
-        QFETCH(QString, keys);
+    // State: quantity 100, price 10, sale 11. Action: change one field.
+    // Expected: a side whose input cannot give a result shows nothing, never its old result.
+    void refusedInput_blanksItsSideWhateverTheText() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
         QFETCH(Shown, expected);
-        type("in_Qta", "100");
-        type("in_AcqPzo", "10");
-        type("in_VndPzo", "11");
-        type(qPrintable(fieldName), keys);
+        typeTrade({"100", "10", "11"});
+        type(qPrintable(field), text);
         QCOMPARE(shown(), expected);
     }
 
-    void salePriceWithoutPurchase_computesNothing() {
-        type("in_VndPzo", "11");
-        QCOMPARE(shown(), Blank);
-        type("in_Qta", "100"); // still no purchase price, so still no purchase amount
+    // State: quantity 10, price 3. Action: empty the price, type a sale price, change the
+    // quantity. Expected: no gain is computed from the price that is gone.
+    void emptiedPrice_isNeverUsedBySaleSide() {
+        type("quantity", "10");
+        type("price", "3");
+        type("price", "");
+        type("sale", "3,5");
+        type("quantity", "20");
         QCOMPARE(shown(), Blank);
     }
 
     void results_roundAndFloorAsTheTradeRulesSay_data() {
         QTest::addColumn<QStringList>("setting"); // rate, minimum, SLMM (SLP stays 5)
         QTest::addColumn<QStringList>("typed");   // quantity, price, sale
-        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("output");          // index into shown()
         QTest::addColumn<QString>("expected");
         const struct {
             const char *name;
             QStringList setting, typed;
-            const char *output, *expected;
+            int output;
+            const char *expected;
         } rows[] = {
-            {"money stop above the amount", {"2", "5", "1500"}, {"100", "10", ""}, "pic_SLMM", "5"},
-            {"money stop tie 0,03125 down",
-             {"2", "5", "31"},
-             {"32", "1", ""},
-             "pic_SLMM",
-             "0,0312"},
-            {"money stop tie 0,09375 up", {"2", "5", "29"}, {"32", "1", ""}, "pic_SLMM", "0,0938"},
-            {"gain tie 0,125 down", {"0", "0", "50"}, {"1", "1", "1,125"}, "pic_GP", "0,12"},
-            {"gain tie 0,375 up", {"0", "0", "50"}, {"1", "1", "1,375"}, "pic_GP", "0,38"},
-            {"commissions not rounded",
-             {"1.9", "0", "50"},
-             {"1", "105", "105"},
-             "pic_Commissioni",
-             "0,399"},
-            {"commission equal to the minimum",
-             {"2", "2", "50"},
-             {"100", "10", "10"},
-             "pic_Commissioni",
-             "4"},
-            {"gain exactly zero", {"0", "0", "50"}, {"100", "10", "10"}, "pic_GP", "0"},
-            {"gain of minus zero shows 0", {"0", "0.0005", "50"}, {"1", "10", "10"}, "pic_GP", "0"},
-            {"percentage of minus zero shows 0",
-             {"0", "0.0005", "50"},
-             {"1", "10", "10"},
-             "pic_PercentualeGP",
-             "0"},
-            {"break-even longer than the panel",
-             {"1.9", "5", "50"},
-             {"7", "12,3457", ""},
-             "pic_PdP",
+            {"budget stop, position within the budget", {"2", "5", "100"}, {"10", "3", ""}, 2, "0"},
+            {"budget stop, amount equal to the budget", {"2", "5", "30"}, {"10", "3", ""}, 2, "0"},
+            {"budget stop tie 0,03125 down", {"2", "5", "31"}, {"32", "1", ""}, 2, "0,0312"},
+            {"budget stop tie 0,09375 up", {"2", "5", "29"}, {"32", "1", ""}, 2, "0,0938"},
+            {"break-even above the minimum unchanged",
+             {"1.9", "2.95", "50"},
+             {"1000", "12,3457", ""},
+             3,
              "12,39261366"},
+            {"gain tie 0,125 down", {"0", "0", "50"}, {"1", "1", "1,125"}, 6, "0,12"},
+            {"gain tie 0,375 up", {"0", "0", "50"}, {"1", "1", "1,375"}, 6, "0,38"},
+            {"commissions not rounded", {"1.9", "0", "50"}, {"1", "105", "105"}, 5, "0,399"},
+            {"commission equal to the minimum", {"2", "2", "50"}, {"100", "10", "10"}, 5, "4"},
+            {"gain of minus zero shows 0", {"0", "0.0005", "50"}, {"1", "10", "10"}, 6, "0"},
+            {"percentage of minus zero shows 0", {"0", "0.0005", "50"}, {"1", "10", "10"}, 7, "0"},
         };
         for (const auto &row : rows)
             QTest::newRow(row.name)
-                << row.setting << row.typed << QString(row.output) << QString(row.expected);
+                << row.setting << row.typed << row.output << QString(row.expected);
     }
     void results_roundAndFloorAsTheTradeRulesSay() {
         QFETCH(QStringList, setting);
         QFETCH(QStringList, typed);
-        QFETCH(QString, output);
+        QFETCH(int, output);
         QFETCH(QString, expected);
         settings(QStringLiteral("UPDATE System SET Commissioni = %1, CommissioniMin = %2")
                      .arg(setting[0], setting[1]));
         settings(QStringLiteral("UPDATE Settaggi SET SLMM = ") + setting[2]);
-        type("in_Qta", typed[0]);
-        type("in_AcqPzo", typed[1]);
-        type("in_VndPzo", typed[2]);
-        QCOMPARE(field(qPrintable(output))->accessibleName(), expected);
+        typeTrade(typed);
+        QCOMPARE(shown().at(output), expected);
     }
 
-    // State: results shown. Action: another program saves a new stop loss, then a key.
-    // Expected: that key's results use the new setting; nothing is cached.
-    void savedSetting_takesEffectAtTheNextKey() {
-        type("in_Qta", "100");
-        type("in_AcqPzo", "1");
-        settings(QStringLiteral("UPDATE Settaggi SET SLP = 10"));
-        QTest::keyClicks(field("in_AcqPzo"), QStringLiteral("0"));
-        QCOMPARE(field("pic_SLP")->accessibleName(), QStringLiteral("9"));
-    }
-
-    void settingsWindow_closeShowsResultsOfTheNewValuesAtOnce_data() {
-        QTest::addColumn<QString>("fieldName");
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<Shown>("expected");
-        const Shown before{"1000", "9,5", "9,5", "10,04", "1100", "10", "90", "9"};
-        QTest::newRow("it rate") << "in_CommissioniPerc"
-                                 << "6" << Shown{"1000", "9,5",  "9,5",  "10,12",
-                                                 "1100", "12,6", "87,4", "8"};
-        QTest::newRow("it stop loss")
-            << "in_SLP"
-            << "10" << Shown{"1000", "9", "9,5", "10,04", "1100", "10", "90", "9"};
-        QTest::newRow("it capital gain changes no result") << "in_CapitalGain"
-                                                           << "30" << before;
-    }
-    // State: results for quantity 100, price 10, sale 11. Action: Settaggio, retype one field,
-    // Esci. Expected: the panels show the new results without another key; the value is stored.
-    void settingsWindow_closeShowsResultsOfTheNewValuesAtOnce() {
-        QFETCH(QString, fieldName);
-        QFETCH(QString, keys);
-        QFETCH(Shown, expected);
-        type("in_Qta", "100");
-        type("in_AcqPzo", "10");
-        type("in_VndPzo", "11");
-        watch.reset(); // this test answers the settings window itself
-        bool typed = false;
-        QTimer::singleShot(0, this, [&] {
-            QWidget *settings = QApplication::activeModalWidget();
-            QWidget *w = settings->findChild<QWidget *>(fieldName);
-            QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(w, keys);
-            QTest::mouseClick(settings->findChild<QWidget *>(QStringLiteral("Command2")),
-                              Qt::LeftButton);
-            typed = true;
-        });
-        form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
-        watch = std::make_unique<ModalWatch>();
-        QVERIFY(typed);
-        QCOMPARE(shown(), local(expected));
-        const bool capitalGain = fieldName == QStringLiteral("in_CapitalGain");
-        QCOMPARE(
-            other->OpenRecordset(u"SELECT * FROM Settaggi").number(QStringLiteral("CapitalGain")),
-            capitalGain ? 30.0 : 26.0);
-    }
-
-    void databaseFailure_isReportedAndTheWindowGoesOn_data() {
+    void unusableSettings_blankTheSideAndAreReportedOnce_data() {
         QTest::addColumn<QString>("breakIt");
         QTest::addColumn<QString>("mendIt");
         QTest::addColumn<int>("number");
-        QTest::addColumn<Shown>("kept"); // after the failing key
         QTest::newRow("settings table without a row")
             << "DELETE FROM Settaggi"
-            << "INSERT INTO Settaggi VALUES (26, 5, 50)" << 3021
-            << Shown{"1000", "0,95", "0,5", "1,004", "", "", "", ""};
-        QTest::newRow("rate holding no value")
-            << "UPDATE System SET Commissioni = NULL"
-            << "UPDATE System SET Commissioni = 2" << 94
-            << Shown{"1000", "9,5", "9,5", "1,004", "", "", "", ""};
-        QTest::newRow("file locked by another program")
-            << "BEGIN EXCLUSIVE"
-            << "COMMIT" << 5 << Shown{"100", "0,95", "0,5", "1,004", "", "", "", ""};
+            << "INSERT INTO Settaggi VALUES (26, 5, 50)" << 3021;
+        QTest::newRow("rate holding no value") << "UPDATE System SET Commissioni = NULL"
+                                               << "UPDATE System SET Commissioni = 2" << 94;
+        QTest::newRow("negative minimum") << "UPDATE System SET CommissioniMin = -1"
+                                          << "UPDATE System SET CommissioniMin = 5" << 380;
+        QTest::newRow("table gone") << "ALTER TABLE System RENAME TO S"
+                                    << "ALTER TABLE S RENAME TO System" << 1;
     }
-    // State: results for price 1. Action: break the settings, type "0" (price 10), mend them,
-    // erase the "0". Expected: one report with the engine's number; what was written before
-    // the failure stays; the next key computes normally.
-    void databaseFailure_isReportedAndTheWindowGoesOn() {
+    // State: results for quantity 100, price 10, sale 11. Action: break the settings, change
+    // the price twice, mend them, change it again. Expected: a failing run blanks both sides
+    // and returns the failure; one report for repeated failures of a kind; a run that reads
+    // the settings again computes everything.
+    void unusableSettings_blankTheSideAndAreReportedOnce() {
         QFETCH(QString, breakIt);
         QFETCH(QString, mendIt);
         QFETCH(int, number);
-        QFETCH(Shown, kept);
-        type("in_Qta", "100");
-        type("in_AcqPzo", "1");
+        typeTrade({"100", "10", "11"});
         settings(breakIt);
-        QTest::keyClicks(field("in_AcqPzo"), QStringLiteral("0"));
-        const QList<ModalWatch::Seen> seen = watch->take();
-        QCOMPARE(seen.size(), 1);
-        QVERIFY2(seen[0].text.startsWith(QStringLiteral("Errore di run-time %1:").arg(number)),
-                 qPrintable(seen[0].text));
-        QCOMPARE(shown(), kept);
-        QVERIFY(form->isVisible());
-
+        FailureLatch latch;
+        type("price", "10");
+        QCOMPARE(shown(), Blank);
+        QCOMPARE(failure.value().number(), number);
+        QVERIFY(latch.admit(failure));
+        type("price", "1");
+        QVERIFY(!latch.admit(failure));
         settings(mendIt);
-        QTest::keyClick(field("in_AcqPzo"), Qt::Key_Backspace);
-        QCOMPARE(shown(), (Shown{"100", "0,95", "0,5", "1,004", "", "", "", ""}));
+        type("price", "10");
+        QVERIFY(!latch.admit(failure));
+        QCOMPARE(shown(), (Shown{"1000", "9,5", "9,5", "10,1", "1100", "10", "90", "9"}));
+    }
+
+    // State: quantity 100, price 10, sale 11. Action: another program saves new settings
+    // after the recalculation's first query. Expected: the save waits for the read to end,
+    // so every result is computed from one state of the file.
+    void saveByAnotherProgram_isSeenWholeOrNotAtAll() {
+        typeTrade({"100", "10", "11"});
+        sqlite3 *other = nullptr;
+        sqlite3_open(file->path().toUtf8().constData(), &other);
+        db->meanwhile = [other] {
+            sqlite3_exec(other,
+                         "BEGIN; UPDATE Settaggi SET SLP = 50; UPDATE System SET Commissioni = 20;"
+                         " COMMIT",
+                         nullptr, nullptr, nullptr);
+        };
+        type("quantity", "100");
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(shown(), (Shown{"1000", "9,5", "9,5", "10,1", "1100", "10", "90", "9"}));
     }
 };
 
-QTEST_MAIN(TstTradeCalculation)
+QTEST_GUILESS_MAIN(TstTradeCalculation)
 #include "tst_tradecalculation.moc"

@@ -20,7 +20,6 @@ public:
     explicit RecordingCanvas(float scaleHeight = 21) : height_(scaleHeight) {}
 
     QList<Op> ops;
-    QString shownText;
 
     QList<Op> lines() const {
         QList<Op> result;
@@ -80,7 +79,6 @@ public:
     void Box(float x1, float y1, float x2, float y2) override {
         ops << Op{'B', x1, y1, x2, y2, fore_};
     }
-    void setShownText(const QString &text) override { shownText = text; }
 
 private:
     float height_;
