@@ -2,8 +2,8 @@
 
 #include "about/frmabout.h"
 #include "calc/artwork.h"
+#include "calc/positionsizewindow.h"
 #include "calc/twips.h"
-#include "lcd/paneltext.h"
 #include "platform/errorreport.h"
 #include "platform/helpviewer.h"
 #include "settings/frmparametriiniziali.h"
@@ -12,8 +12,11 @@
 #include "widgets/picturepanel.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -45,27 +48,21 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     cmd_Ok = new QPushButton(QStringLiteral("Esci"), client);
     cmd_Ok->setObjectName(QStringLiteral("cmd_Ok"));
     placeTwips(cmd_Ok, 2760, 4680, 1095, 375);
+    // Enter on the focused button ends the program, as Space does.
+    cmd_Ok->setAutoDefault(true);
     connect(cmd_Ok, &QPushButton::clicked, this, &Form1::cmd_Ok_Click);
-
-    mnu_Settaggio = menuBar()->addAction(QStringLiteral("Settaggio"));
-    mnu_Settaggio->setObjectName(QStringLiteral("mnu_Settaggio"));
-    connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
-    mnu_About = menuBar()->addAction(QStringLiteral("About"));
-    mnu_About->setObjectName(QStringLiteral("mnu_About"));
-    connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
-    mnu_Help = menuBar()->addAction(QStringLiteral("Help"));
-    mnu_Help->setObjectName(QStringLiteral("mnu_Help"));
-    mnu_Help->setShortcut(QKeySequence::HelpContents);
-    mnu_Help->setShortcutContext(Qt::WindowShortcut);
-    connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
-
-    // Only these take the focus; "Esci" first, so it holds the focus when the window opens.
-    setTabOrder(cmd_Ok, in_VndPzo);
-    setTabOrder(in_VndPzo, in_AcqPzo);
-    setTabOrder(in_AcqPzo, in_Qta);
-    cmd_Ok->setFocus();
+    buildMenus();
 
     Form_Load();
+
+    // "Esci" holds the focus when the window opens; Tab then reaches every figure and field.
+    QWidget *const tabOrder[] = {
+        cmd_Ok, pic_SLMM,  pic_SLP,   pic_PdP, pic_Commissioni, pic_PercentualeGP,
+        pic_GP, in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp,      lab_VndImp};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    cmd_Ok->setFocus();
+
     connect(in_Qta, &InputNumerico::Change, this, &Form1::in_Qta_Change);
     connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
     connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
@@ -86,12 +83,12 @@ void Form1::buildFrames(QWidget *client) {
     Frame9->setObjectName(QStringLiteral("Frame9"));
     placeTwips(Frame9, 0, 2760, 2655, 2175);
 
-    pic_PdP = addPanel(Frame8, "pic_PdP", 240, "Punto di pareggio");
-    pic_SLP = addPanel(Frame8, "pic_SLP", 600, "Prezzo di stop loss percentuale");
-    pic_SLMM = addPanel(Frame8, "pic_SLMM", 960, "Prezzo di stop loss money management");
-    pic_GP = addPanel(Frame6, "pic_GP", 240, "Guadagno netto");
-    pic_PercentualeGP = addPanel(Frame6, "pic_PercentualeGP", 600, "Guadagno percentuale");
-    pic_Commissioni = addPanel(Frame6, "pic_Commissioni", 960, "Commissioni totali");
+    pic_PdP = addPanel(Frame8, "pic_PdP", 240);
+    pic_SLP = addPanel(Frame8, "pic_SLP", 600);
+    pic_SLMM = addPanel(Frame8, "pic_SLMM", 960);
+    pic_GP = addPanel(Frame6, "pic_GP", 240);
+    pic_PercentualeGP = addPanel(Frame6, "pic_PercentualeGP", 600);
+    pic_Commissioni = addPanel(Frame6, "pic_Commissioni", 960);
 
     Label1 =
         addTwipsLabel(Frame8, "Label1", QStringLiteral("Punto di pareggio"), 2280, 240, 1335, 255);
@@ -138,22 +135,37 @@ void Form1::buildInputs() {
         f.title->setBuddy(f.field);
     }
 
-    struct Amount {
-        AmountLabel *&label;
-        const char *name;
-        int top;
-        const char *shows;
+    lab_AcqImp = new AmountLabel(sansSerif(9.75, true), Frame9);
+    lab_AcqImp->setObjectName(QStringLiteral("lab_AcqImp"));
+    placeTwips(lab_AcqImp, 1320, 1095, 1215, 315);
+    lab_VndImp = new AmountLabel(sansSerif(9.75, true), Frame9);
+    lab_VndImp->setObjectName(QStringLiteral("lab_VndImp"));
+    placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
+}
+
+// The three commands keep their places; "Strumenti" comes after them.
+void Form1::buildMenus() {
+    const auto command = [this](QAction *&action, const char *name, const QString &text) {
+        action = menuBar()->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
     };
-    const Amount amounts[] = {
-        {lab_AcqImp, "lab_AcqImp", 1095, "Importo di acquisto: prezzo per quantità"},
-        {lab_VndImp, "lab_VndImp", 1695, "Importo di vendita: prezzo di vendita per quantità"},
-    };
-    for (const Amount &a : amounts) {
-        a.label = new AmountLabel(sansSerif(9.75, true), Frame9);
-        a.label->setObjectName(QString::fromLatin1(a.name));
-        placeTwips(a.label, 1320, a.top, 1215, 315);
-        a.label->setAccessibleDescription(QString::fromUtf8(a.shows));
-    }
+    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Settaggio"));
+    connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
+    command(mnu_About, "mnu_About", QStringLiteral("About"));
+    connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
+    command(mnu_Help, "mnu_Help", QStringLiteral("Help"));
+    mnu_Help->setShortcut(QKeySequence::HelpContents);
+    connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
+
+    QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
+    tools->setObjectName(QStringLiteral("toolsMenu"));
+    sizePositionAction = tools->addAction(QStringLiteral("&Dimensiona posizione…"));
+    sizePositionAction->setObjectName(QStringLiteral("sizePositionAction"));
+    connect(sizePositionAction, &QAction::triggered, this, &Form1::sizePosition);
+    copyAllAction = tools->addAction(QStringLiteral("&Copia tutti i risultati"));
+    copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
+    copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
 }
 
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors
@@ -167,22 +179,26 @@ void Form1::Form_Load() {
     lcdPercentualeGP.NewLCD(*pic_PercentualeGP);
     for (mcLCD *lcd : {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP})
         lcd->setCaption(QString());
-    panels = {{{&lcdPdP, pic_PdP},
-               {&lcdSLMM, pic_SLMM},
-               {&lcdSLP, pic_SLP},
-               {&lcdCommissioni, pic_Commissioni},
-               {&lcdGP, pic_GP},
-               {&lcdPercentualeGP, pic_PercentualeGP}}};
+    results = std::make_unique<ResultsDisplay>(
+        std::array<ResultsDisplay::Panel, TradeTexts::CaptionCount>{
+            {{&lcdPdP, pic_PdP},
+             {&lcdSLMM, pic_SLMM},
+             {&lcdSLP, pic_SLP},
+             {&lcdCommissioni, pic_Commissioni},
+             {&lcdGP, pic_GP},
+             {&lcdPercentualeGP, pic_PercentualeGP}}},
+        lab_AcqImp, lab_VndImp, copyAllAction);
 }
 
-PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top, const char *result) {
+Form1::~Form1() = default;
+
+PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top) {
     auto *panel = new PicturePanel(frame);
     panel->setObjectName(QString::fromLatin1(name));
     placeTwips(panel, 120, top, 2100, 380);
     // A 2-pixel sunken border leaves the 21-pixel-high drawing area the LCD cells are cut for.
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setLineWidth(2);
-    panel->setAccessibleDescription(QString::fromUtf8(result));
     return panel;
 }
 
@@ -201,42 +217,25 @@ void Form1::in_VndPzo_Change() {
 // The results are a function of the three fields and the settings: the texts go in, the
 // filled texts come out. A failure blanks its side and is reported once, not at every key.
 void Form1::recalculate(Side side) {
-    TradeTexts texts = shown;
+    TradeTexts texts = results->shown();
     texts.quantity = in_Qta->Valore();
     texts.price = in_AcqPzo->Valore();
     texts.sale = in_VndPzo->Valore();
     const std::optional<RuntimeError> failure = (calculator.*side)(texts, locale());
-    const bool wasFailing = failures.failing();
-    const std::optional<RuntimeError> report = failures.admit(failure);
-    showTexts(texts, failure, wasFailing != failures.failing());
-    if (report)
+    results->show(texts, locale());
+    if (const std::optional<RuntimeError> report = failures.admit(failure))
         showErrorReport(this, *report);
 }
 
-// Writes only what changed, so an unchanged panel is neither redrawn nor repainted.
-void Form1::showTexts(const TradeTexts &texts, const std::optional<RuntimeError> &failure,
-                      bool failingChanged) {
-    if (texts.purchaseAmount != shown.purchaseAmount)
-        lab_AcqImp->setAmount(texts.purchaseAmount);
-    if (texts.saleAmount != shown.saleAmount)
-        lab_VndImp->setAmount(texts.saleAmount);
-    const QString unreadable =
-        failure
-            ? QStringLiteral("Nessun risultato: %1 (errore %2)")
-                  .arg(failure->summary().isEmpty() ? failure->description() : failure->summary())
-                  .arg(failure->number())
-            : QString();
-    for (int i = 0; i < TradeTexts::CaptionCount; ++i) {
-        const QString &caption = texts.captions[i];
-        const Panel &panel = panels[i];
-        if (caption != shown.captions[i]) {
-            panel.lcd->setCaption(panelText(caption, panel.lcd->cellCount(), locale()));
-            panel.box->setShownText(caption);
-        }
-        if (caption != shown.captions[i] || failingChanged)
-            panel.box->setToolTip(caption.isEmpty() ? unreadable : caption);
-    }
-    shown = texts;
+void Form1::copyAllResults() {
+    QGuiApplication::clipboard()->setText(allResults(results->shown(), locale()));
+}
+
+// Modal like the other windows; a quantity taken from it is typed into the field.
+void Form1::sizePosition() {
+    PositionSizeWindow window(dbParametri, results->shown(), this);
+    if (window.exec() == QDialog::Accepted)
+        in_Qta->setValore(QString::number(window.quantity()));
 }
 
 void Form1::cmd_Ok_Click() {

@@ -2,11 +2,12 @@
 // The main window: three input fields, two amount labels, six result panels, the menu bar
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
+#include "calc/resultsdisplay.h"
 #include "calc/tradecalculator.h"
-#include "calc/tradetexts.h"
 #include "lcd/mclcd.h"
 
 #include <QMainWindow>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -27,6 +28,8 @@ class Form1 : public QMainWindow {
 public:
     explicit Form1(Database &db, QWidget *parent = nullptr);
 
+    ~Form1() override;
+
     // Recomputes every result with the settings as they are now in the database.
     void in_Qta_Change();
 
@@ -39,28 +42,24 @@ private slots:
     void mnu_Settaggio_Click();
     void mnu_About_Click();
     void mnu_Help_Click();
+    void copyAllResults();
+    void sizePosition();
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
     void recalculate(Side side);
-    void showTexts(const TradeTexts &texts, const std::optional<RuntimeError> &failure,
-                   bool failingChanged);
 
     void Form_Load();
     void buildFrames(QWidget *client);
     void buildInputs();
-    PicturePanel *addPanel(QGroupBox *frame, const char *name, int top, const char *result);
+    void buildMenus();
+    PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
 
     Database &dbParametri;
 
     QGroupBox *Frame8, *Frame6, *Frame9;
     PicturePanel *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
     mcLCD lcdPdP, lcdSLMM, lcdSLP, lcdCommissioni, lcdGP, lcdPercentualeGP;
-    struct Panel {
-        mcLCD *lcd;
-        PicturePanel *box;
-    };
-    std::array<Panel, TradeTexts::CaptionCount> panels{}; // in the order of TradeTexts captions
     QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
     QLabel *Label44, *Label45, *Label46, *Label2, *Label34;
     AmountLabel *lab_AcqImp, *lab_VndImp;
@@ -68,9 +67,10 @@ private:
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
+    QAction *copyAllAction, *sizePositionAction;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
-    TradeTexts shown; // what the window shows now, amounts and captions in full
+    std::unique_ptr<ResultsDisplay> results;
 };
 
 } // namespace margino

@@ -23,24 +23,30 @@ public:
         : db_(db), t_(texts), locale_(locale) {}
 
     void purchase() {
+        t_.purchaseProblem.clear();
         try {
             purchaseSteps();
         } catch (const RuntimeError &error) {
-            fail(error);
+            t_.purchaseProblem = fail(error);
             blankPurchase();
         }
     }
     void sale() {
+        t_.saleProblem.clear();
         try {
             saleSteps();
         } catch (const RuntimeError &error) {
-            fail(error);
+            t_.saleProblem = fail(error);
             blankSale();
         }
     }
-    void fail(const RuntimeError &error) {
+    // Keeps the run's first failure and says what went wrong, for the blanked results.
+    QString fail(const RuntimeError &error) {
         if (!failure_)
             failure_ = error;
+        return QStringLiteral("Nessun risultato: %1 (errore %2)")
+            .arg(error.summary().isEmpty() ? error.description() : error.summary())
+            .arg(error.number());
     }
     void blankPurchase() {
         t_.purchaseAmount.clear();
@@ -49,6 +55,7 @@ public:
     }
     void blankSale() {
         t_.saleAmount.clear();
+        t_.afterTax.clear();
         for (const auto caption :
              {TradeTexts::Commissioni, TradeTexts::GP, TradeTexts::PercentualeGP})
             t_.captions[caption].clear();
@@ -57,8 +64,8 @@ public:
 
 private:
     void purchaseSteps() {
-        const SystemValues system = readSystem(db_, statements::SelectSystemForCalc);
-        const SettaggiValues settaggi = readSettaggi(db_);
+        const SystemValues system = readSystemValues();
+        const SettaggiValues settaggi = readSettaggiValues();
         const QString &quantity = t_.quantity, &price = t_.price;
         if (quantity.isEmpty() || quantity == Zero || price.isEmpty() || price == Zero ||
             !isNumeric(price, locale_) || !isNonZeroNumber(quantity))
@@ -76,6 +83,7 @@ private:
 
         // Each of the two orders pays at least the minimum, as the sale side charges it.
         double commission = number(t_.purchaseAmount) * system.commissioni / 1000;
+        t_.figures.buying = commission;
         if (commission < system.commissioniMin)
             commission = system.commissioniMin;
         const double perUnit = commission * 2 / number(quantity);
@@ -83,7 +91,9 @@ private:
     }
 
     void saleSteps() {
-        const SystemValues system = readSystem(db_, statements::SelectSystemForCalc);
+        const SystemValues system = readSystemValues();
+        // Only for the gain after tax, which no panel shows.
+        const double capitalGain = readSettaggiValues().capitalGain;
         const QString &quantity = t_.quantity, &sale = t_.sale, &purchase = t_.purchaseAmount;
         if (quantity.isEmpty() || quantity == Zero || sale.isEmpty() || sale == Zero ||
             purchase.isEmpty() || purchase == Zero || !isNumeric(sale, locale_) ||
@@ -92,9 +102,11 @@ private:
 
         t_.saleAmount = text(number(sale) * number(quantity));
         double buying = number(t_.purchaseAmount) * system.commissioni / 1000;
+        t_.figures.buying = buying;
         if (buying < system.commissioniMin)
             buying = system.commissioniMin;
         double selling = number(t_.saleAmount) * system.commissioni / 1000;
+        t_.figures.selling = selling;
         if (selling < system.commissioniMin)
             selling = system.commissioniMin;
         const double commissions = buying + selling;
@@ -104,7 +116,27 @@ private:
         const double gain = roundTo(difference - commissions, 2);
         t_.captions[TradeTexts::GP] = text(gain);
         const double percent = gain * 100 / number(t_.purchaseAmount);
+        t_.figures.percent = percent;
         t_.captions[TradeTexts::PercentualeGP] = text(std::floor(percent));
+        // A loss or no gain pays no tax: the figure is the gain itself.
+        t_.afterTax = text(gain > 0 ? roundTo(gain * (1 - capitalGain / 100), 2) : gain);
+    }
+
+    // The settings the texts were computed from, kept for explaining them.
+    SystemValues readSystemValues() {
+        t_.figures.commissioni = t_.figures.commissioniMin = std::nullopt;
+        const SystemValues values = readSystem(db_, statements::SelectSystemForCalc);
+        t_.figures.commissioni = values.commissioni;
+        t_.figures.commissioniMin = values.commissioniMin;
+        return values;
+    }
+    SettaggiValues readSettaggiValues() {
+        t_.figures.capitalGain = t_.figures.slp = t_.figures.slmm = std::nullopt;
+        const SettaggiValues values = readSettaggi(db_);
+        t_.figures.capitalGain = values.capitalGain;
+        t_.figures.slp = values.slp;
+        t_.figures.slmm = values.slmm;
+        return values;
     }
 
     // A text a division may use: numeric and not of value zero ("00" included).
@@ -139,7 +171,7 @@ std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
         if (!texts.sale.isEmpty())
             run.sale();
     } catch (const RuntimeError &error) { // the read could not even start
-        run.fail(error);
+        texts.purchaseProblem = texts.saleProblem = run.fail(error);
         run.blankPurchase();
         run.blankSale();
     }
@@ -152,7 +184,7 @@ std::optional<RuntimeError> TradeCalculator::saleSide(TradeTexts &texts, const Q
         const ReadTransaction read(db_);
         run.sale();
     } catch (const RuntimeError &error) {
-        run.fail(error);
+        texts.saleProblem = run.fail(error);
         run.blankSale();
     }
     return run.failure();

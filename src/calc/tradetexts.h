@@ -4,8 +4,19 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace margino {
+
+// The numbers a run worked with that its texts do not carry, for explaining the results.
+struct TradeFigures {
+    // The settings as the last run read them; none where that read failed.
+    std::optional<double> commissioni, commissioniMin, capitalGain, slp, slmm;
+    double buying = 0, selling = 0; // each order's commission before the minimum
+    double percent = 0;             // the gain in percent before it is taken down
+
+    bool operator==(const TradeFigures &) const = default;
+};
 
 struct TradeTexts {
     enum Caption { PdP, SLMM, SLP, Commissioni, GP, PercentualeGP, CaptionCount };
@@ -16,6 +27,10 @@ struct TradeTexts {
     QString purchaseAmount; // lab_AcqImp, in full
     QString saleAmount;     // lab_VndImp, in full
     std::array<QString, CaptionCount> captions;
+    QString afterTax; // the gain after the capital-gain tax, beside the captions
+    // Why the last run of a side could not compute, when it failed.
+    QString purchaseProblem, saleProblem;
+    TradeFigures figures;
 
     bool operator==(const TradeTexts &) const = default;
 };

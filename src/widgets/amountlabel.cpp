@@ -1,19 +1,19 @@
 #include "amountlabel.h"
 
 #include "core/numbertext.h"
+#include "widgets/figureactions.h"
 
 #include <QFontMetrics>
+#include <QPainter>
 
 namespace margino {
 
 AmountLabel::AmountLabel(const QFont &layoutFont, QWidget *parent)
-    : QLabel(parent), layoutFont_(layoutFont) {
+    : QFrame(parent), layoutFont_(layoutFont) {
     setFont(layoutFont_);
-    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
-    setIndent(Margin);
-    // Opaque, so a new amount repaints the label and not the frame beneath it.
+    // Opaque, so a new amount repaints the box and not the frame beneath it.
     setAutoFillBackground(true);
 }
 
@@ -21,36 +21,51 @@ void AmountLabel::setAmount(const QString &amount) {
     if (amount == amount_)
         return;
     amount_ = amount;
-    setToolTip(amount);
-    setAccessibleName(amount);
     fit();
+}
+
+void AmountLabel::paintEvent(QPaintEvent *event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(contentsRect().adjusted(Margin, 0, -Margin, 0),
+                     Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shown_);
+    FigureActions::paintFocusMark(this, painter);
 }
 
 void AmountLabel::resizeEvent(QResizeEvent *event) {
-    QLabel::resizeEvent(event);
+    QFrame::resizeEvent(event);
     fit();
 }
 
-bool AmountLabel::fits(const QString &text, const QFont &font) const {
-    return QFontMetrics(font).horizontalAdvance(text) <= contentsRect().width() - 2 * Margin;
+bool AmountLabel::fits(const QString &text, int pixels) const {
+    QFont font = layoutFont_;
+    font.setPixelSize(pixels);
+    const QFontMetrics metrics =
+        pixels == this->font().pixelSize() ? fontMetrics() : QFontMetrics(font);
+    return metrics.horizontalAdvance(text) <= contentsRect().width() - 2 * Margin;
 }
 
 // A smaller font first, as it keeps every digit; then fewer decimals, then the exponent form.
 void AmountLabel::fit() {
-    QFont font = layoutFont_;
     QString shown = amount_;
-    for (int pixels = layoutFont_.pixelSize(); pixels > FloorPixels && !fits(shown, font);)
-        font.setPixelSize(--pixels);
-    if (!fits(shown, font)) {
+    int pixels = layoutFont_.pixelSize();
+    while (pixels > FloorPixels && !fits(shown, pixels))
+        --pixels;
+    if (!fits(shown, pixels)) {
         for (const QString &form : shorterForms(amount_, locale())) {
             shown = form;
-            if (fits(form, font))
+            if (fits(form, pixels))
                 break;
         }
     }
-    if (font != this->font())
+    if (pixels != font().pixelSize()) {
+        QFont font = layoutFont_;
+        font.setPixelSize(pixels);
         setFont(font);
-    setText(shown);
+    }
+    shown_ = shown;
+    update();
 }
 
 } // namespace margino

@@ -1,35 +1,37 @@
 #pragma once
-// A sunken label that shows an amount whole: in its layout font when the text fits, else in a
+// A sunken box that shows an amount whole: in its layout font when the text fits, else in a
 // smaller one down to a legible floor, then with fewer digits. What the amount is, is the caller's.
 
 #include <QFont>
-#include <QLabel>
+#include <QFrame>
 
 namespace margino {
 
-class AmountLabel : public QLabel {
+class AmountLabel : public QFrame {
     Q_OBJECT
 
 public:
     static constexpr int FloorPixels = 10; // smallest font size still read at a glance
-    static constexpr int Margin = 3;       // space kept clear at the label's edges
+    static constexpr int Margin = 3;       // space kept clear at the box's edges
 
     AmountLabel(const QFont &layoutFont, QWidget *parent = nullptr);
 
-    // The full amount: the label shows what fits of it, and keeps it whole as its tooltip and
-    // its accessible name.
+    // The full amount: the box shows what fits of it.
     void setAmount(const QString &amount);
     QString amount() const { return amount_; }
+    // What the box shows of the amount now.
+    QString shownText() const { return shown_; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void fit();
-    bool fits(const QString &text, const QFont &font) const;
+    bool fits(const QString &text, int pixels) const;
 
     QFont layoutFont_;
-    QString amount_;
+    QString amount_, shown_;
 };
 
 } // namespace margino

@@ -1,5 +1,7 @@
 #include "picturepanel.h"
 
+#include "widgets/figureactions.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -8,13 +10,6 @@ namespace margino {
 // The frame and the image cover every pixel, so a redraw never repaints what lies beneath.
 PicturePanel::PicturePanel(QWidget *parent) : QFrame(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-// The name carries the caption; setting it sends the NameChanged event, so a screen reader
-// hears a result when it changes and not at every redraw of the same text.
-void PicturePanel::setShownText(const QString &text) {
-    if (accessibleName() != text)
-        setAccessibleName(text);
 }
 
 void PicturePanel::Cls() {
@@ -33,6 +28,7 @@ void PicturePanel::paintEvent(QPaintEvent *event) {
         QFrame::paintEvent(event);
     QPainter painter(this);
     painter.drawImage(contentsRect().topLeft(), image());
+    FigureActions::paintFocusMark(this, painter);
     markShown();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // A sunken panel that shows a kept image, the picture box an LCD draws on. It repaints
-// itself after drawing and tells assistive technology what it shows; drawing is the canvas's.
+// itself after drawing; what the image shows is the canvas's and its owner's business.
 
 #include "lcd/imagecanvas.h"
 
@@ -17,8 +17,6 @@ public:
     // The drawing area is the inside of the border, sized even before the first resize event.
     float ScaleHeight() const override { return float(contentsRect().height()); }
     void Cls() override;
-    // The full text of the result shown, for assistive technology: the cells may show less.
-    void setShownText(const QString &text);
 
 protected:
     void imageChanged() override;

@@ -1,5 +1,6 @@
 // The two recalculations over texts, without a window: fields typed in turn, settings in a
 // temporary copy of the real file, in an Italian and an English locale.
+#include "calc/explanations.h"
 #include "calc/tradecalculator.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
@@ -203,6 +204,33 @@ private slots:
         settings(QStringLiteral("UPDATE Settaggi SET SLMM = ") + setting[2]);
         typeTrade(typed);
         QCOMPARE(shown().at(output), expected);
+    }
+
+    void afterTax_isTheGainLessTaxOnlyWhenPositive_data() {
+        QTest::addColumn<QString>("setting"); // rate, minimum, capital gain
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("afterTax");
+        QTest::newRow("gain taxed") << "2, 5, 26" << QStringList{"100", "10", "11"} << "66,6";
+        QTest::newRow("no gain, no tax") << "2, 5, 26" << QStringList{"100", "10", "10,1"} << "0";
+        QTest::newRow("loss kept whole") << "2, 5, 26" << QStringList{"100", "10", "9,95"} << "-15";
+        QTest::newRow("tie 0,125 down") << "0, 0, 50" << QStringList{"1", "1", "1,25"} << "0,12";
+        QTest::newRow("tie 0,375 up") << "0, 0, 50" << QStringList{"1", "1", "1,75"} << "0,38";
+    }
+    // State: the row's settings. Action: type the trade. Expected: the gain after the tax,
+    // rounded half to even to the cent; a loss is not taxed, and its explanation says why.
+    void afterTax_isTheGainLessTaxOnlyWhenPositive() {
+        QFETCH(QString, setting);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, afterTax);
+        const QStringList v = setting.split(QStringLiteral(", "));
+        settings(QStringLiteral("UPDATE System SET Commissioni = %1, CommissioniMin = %2")
+                     .arg(v[0], v[1]));
+        settings(QStringLiteral("UPDATE Settaggi SET CapitalGain = ") + v[2]);
+        typeTrade(typed);
+        QCOMPARE(texts.afterTax, afterTax);
+        const bool loss = afterTax.startsWith(u'-');
+        QCOMPARE(explanation(Figure::GP, texts, locale).contains(QStringLiteral("compensare")),
+                 loss);
     }
 
     void unusableSettings_blankTheSideAndAreReportedOnce_data() {

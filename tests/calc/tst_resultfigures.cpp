@@ -1,0 +1,191 @@
+// The main window's figures as a user meets them: typed key by key, shown whole, repainted when
+// they change, explained, copied, and a position sized from them.
+#include "support/mainwindow.h"
+#include "widgets/amountlabel.h"
+#include "widgets/inputnumerico.h"
+#include "widgets/picturepanel.h"
+
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace margino;
+
+namespace {
+
+// Counts the paint events each watched widget receives.
+class PaintCounter : public QObject {
+public:
+    QMap<QObject *, int> paints;
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+};
+
+} // namespace
+
+class TstResultFigures : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindowFixture> w;
+
+    template <typename T = QWidget> T *control(const char *name) const {
+        return w->control<T>(name);
+    }
+    void type(const char *name, const QString &keys) const { w->type(name, keys); }
+    static QString local(const QString &text) { return MainWindowFixture::local(text); }
+    QString clipboardAfter(QWidget *focus, QKeyCombination keys) {
+        QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
+        focus->setFocus();
+        QTest::keyClick(focus, keys.key(), keys.keyboardModifiers());
+        return QGuiApplication::clipboard()->text();
+    }
+
+private slots:
+    void init() { w = std::make_unique<MainWindowFixture>(); }
+    void cleanup() {
+        QVERIFY2(w->watch.seen().isEmpty(), qPrintable(w->watch.describe()));
+        w.reset();
+    }
+
+    void locales_data() {
+        QTest::addColumn<int>("unused");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 0;
+    }
+
+    void typing_showsEveryFigureWhole_data() { locales_data(); }
+    // State: a fresh window. Action: a trade whose amount is too wide for its label at the
+    // layout's font and whose commissions are too long for a panel. Expected: every integer
+    // digit on screen; the full figures for assistive technology and Ctrl+C.
+    void typing_showsEveryFigureWhole() {
+        type("in_Qta", "12345");
+        type("in_AcqPzo", local("123,4567"));
+        auto *amount = control<AmountLabel>("lab_AcqImp");
+        QCOMPARE(amount->shownText(), local("1524072,9615"));
+        QVERIFY(amount->fontMetrics().horizontalAdvance(amount->shownText()) < amount->width());
+        type("in_Qta", "999999999");
+        type("in_AcqPzo", "99999");
+        QCOMPARE(amount->accessibleName(), "Importo di acquisto, 99998999900001 euro");
+        QCOMPARE(amount->shownText(), local("9,9999E+13"));
+        QVERIFY(amount->fontMetrics().horizontalAdvance(amount->shownText()) < amount->width());
+        type("in_VndPzo", "99999");
+        auto *panel = control<PicturePanel>("pic_Commissioni");
+        QCOMPARE(panel->accessibleName(), "Commissioni, " + local("379996199620,004") + " euro");
+        QCOMPARE(w->onScreen(panel), w->drawn(local("3,8E+11")));
+        QCOMPARE(clipboardAfter(panel, Qt::CTRL | Qt::Key_C), local("379996199620,004"));
+        QCOMPARE(clipboardAfter(amount, Qt::CTRL | Qt::Key_C), QStringLiteral("99998999900001"));
+    }
+
+    // State: quantity and price typed, no sale price. Action: one more digit of the price.
+    // Expected: the purchase panels show their new figures on screen; the sale panels, whose
+    // captions stay blank, are not even repainted.
+    void key_repaintsOnlyThePanelsWhoseFiguresChanged() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "1");
+        PaintCounter counter;
+        for (PicturePanel *panel : w->form->findChildren<PicturePanel *>())
+            panel->installEventFilter(&counter);
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("0"));
+        QCOMPARE(w->onScreen(control("pic_PdP")), w->drawn(QStringLiteral("10,059")));
+        for (const char *name : {"pic_PdP", "pic_SLP", "pic_SLMM"})
+            QVERIFY2(counter.paints.value(control(name)) > 0, name);
+        for (const char *name : {"pic_GP", "pic_PercentualeGP", "pic_Commissioni"})
+            QVERIFY2(counter.paints.value(control(name)) == 0, name);
+    }
+
+    // State: quantity 100, price 10, shipped settings. Expected: each figure's tooltip shows how
+    // it was obtained; a blank one what is missing, and it copies as nothing.
+    void figures_explainThemselvesAndBlankOnesSayWhatIsMissing() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        QCOMPARE(control("pic_PdP")->toolTip(),
+                 QStringLiteral("10 + (1000 × 1,9 ‰ = 1,9 → minimo 2,95) × 2 ÷ 100 = 10,059"));
+        QCOMPARE(control("pic_PdP")->accessibleDescription(), control("pic_PdP")->toolTip());
+        QCOMPARE(control("pic_GP")->toolTip(), QStringLiteral("Inserire il prezzo di vendita"));
+        QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
+        type("in_AcqPzo", "");
+        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserire il prezzo di acquisto"));
+    }
+
+    void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
+    // State: a whole trade typed. Action: Ctrl+Shift+C in a field. Expected: the block.
+    void copyAll_givesOneLinePerFigureAndSetting() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", "11");
+        QCOMPARE(clipboardAfter(control("in_Qta"), Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+                 local("Quantità: 100\nPrezzo di acquisto: 10\nPrezzo di vendita: 11\n"
+                       "Importo di acquisto: 1000\nImporto di vendita: 1100\n"
+                       "Punto di pareggio: 10,059\nStop loss percentuale: 9,5\n"
+                       "Stop loss money management: 9\nGuadagno: 94,1\n% Guadagno: 9\n"
+                       "Commissioni: 5,9\nGuadagno netto dopo le imposte (26 %): 69,63\n"
+                       "Commissioni (‰): 1,9\nCommissioni minime (€): 2,95\n"
+                       "Capital gain (%): 26\nM.M. stop loss (€): 100\nStop loss (%): 5\n"));
+        QVERIFY(control("pic_GP")->toolTip().endsWith(local("94,1 × (1 − 26 %) = 69,63")));
+    }
+
+    // State: results shown. Action: another program breaks a setting; three keys; mend; a key.
+    // Expected: one message; the results blank, their tooltips say why; then results again.
+    void unreadableSettings_areReportedOnceWhileTyping() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "1");
+        SqliteDatabase other(w->file.path(), {"System", "Settaggi"});
+        other.Execute(u"UPDATE System SET Commissioni = NULL");
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("000"));
+        QCOMPARE(w->watch.take().size(), 1);
+        QCOMPARE(w->onScreen(control("pic_PdP")), w->drawn(QString()));
+        QVERIFY(control("pic_PdP")->toolTip().contains(QStringLiteral("errore 94")));
+        other.Execute(u"UPDATE System SET Commissioni = 1.9");
+        QTest::keyClick(control("in_AcqPzo"), Qt::Key_Backspace);
+        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 100,38 euro");
+    }
+
+    // State: results for quantity 100, price 10, sale 11. Action: Settaggio, a new rate, Esci.
+    // Expected: the panels show results of the new rate without another key.
+    void settingsWindowClose_showsResultsOfTheNewValuesAtOnce() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", "11");
+        QTimer::singleShot(0, this, [] {
+            QWidget *settings = QApplication::activeModalWidget();
+            QWidget *rate = settings->findChild<QWidget *>(QStringLiteral("in_CommissioniPerc"));
+            QTest::keyClick(rate, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(rate, QStringLiteral("6"));
+            QTest::mouseClick(settings->findChild<QWidget *>(QStringLiteral("Command2")),
+                              Qt::LeftButton);
+        });
+        w->form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
+        QCOMPARE(control("pic_Commissioni")->accessibleName(), "Commissioni, 12,6 euro");
+        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 10,12 euro");
+    }
+
+    // State: quantity 100, price 10. Action: Strumenti > Dimensiona posizione… by keyboard,
+    // Enter. Expected: price, stop and budget taken from the window and the settings; the
+    // largest quantity within the budget goes into the quantity field and is computed.
+    void positionSize_putsTheLargestQuantityIntoTheField() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        QString answer;
+        QStringList fields;
+        QTimer::singleShot(0, this, [&] {
+            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            for (const char *name : {"price", "stop", "budget", "capital"})
+                fields << window->findChild<InputNumerico *>(name)->Valore();
+            answer = window->findChild<QLabel *>(QStringLiteral("answer"))->text();
+            QTest::keyClick(window, Qt::Key_Return);
+        });
+        QTest::keyClick(w->form.get(), Qt::Key_S, Qt::AltModifier);
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_D);
+        QCOMPARE(fields, (QStringList{"10", "9,5", "100", ""}));
+        QVERIFY2(answer.startsWith(QStringLiteral("Quantità: 186\n")), qPrintable(answer));
+        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("186"));
+        QCOMPARE(control("lab_AcqImp")->accessibleName(), "Importo di acquisto, 1860 euro");
+    }
+};
+
+QTEST_MAIN(TstResultFigures)
+#include "tst_resultfigures.moc"

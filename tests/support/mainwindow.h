@@ -1,0 +1,66 @@
+#pragma once
+// The main window on a private copy of the settings file, shown offscreen, in the locale the
+// test row asks for ("en..." rows in English, all others in Italian), with a modal watch.
+
+#include "calc/form1.h"
+#include "lcd/imagecanvas.h"
+#include "platform/sqlitedatabase.h"
+#include "support/datafile.h"
+#include "support/modalwatch.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTest>
+
+class MainWindowFixture {
+public:
+    MainWindowFixture() {
+        const bool english = QByteArray(QTest::currentDataTag()).startsWith("en");
+        QLocale::setDefault(QLocale(english ? QStringLiteral("en_US") : QStringLiteral("it_IT")));
+        form = std::make_unique<margino::Form1>(db);
+        form->show();
+        if (!QTest::qWaitForWindowActive(form.get()))
+            qFatal("the main window did not show");
+    }
+    ~MainWindowFixture() { form.reset(); }
+
+    template <typename T = QWidget> T *control(const char *name) const {
+        auto *widget = form->findChild<T *>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    // Replaces a field's text key by key; an empty text is typed as a Delete.
+    void type(const char *name, const QString &keys) const {
+        QTest::keyClick(control(name), Qt::Key_A, Qt::ControlModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(control(name), Qt::Key_Delete);
+        QTest::keyClicks(control(name), keys);
+    }
+    // Digits as written with a comma, in the locale's own decimal separator.
+    static QString local(QString text) { return text.replace(u',', QLocale().decimalPoint()); }
+    // What the screen shows of a widget's inside once pending repaints are done.
+    QImage onScreen(QWidget *widget, bool inside = true) const {
+        QApplication::processEvents();
+        const QRect rect = inside ? widget->contentsRect() : widget->rect();
+        const QRect area(widget->mapTo(form.get(), rect.topLeft()), rect.size());
+        return form->screen()
+            ->grabWindow(form->winId())
+            .toImage()
+            .copy(area)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // A panel's picture of a caption, drawn afresh.
+    static QImage drawn(const QString &caption) {
+        margino::ImageCanvas canvas(QSize(136, 21));
+        margino::mcLCD lcd;
+        lcd.NewLCD(canvas);
+        lcd.setCaption(caption);
+        return canvas.image();
+    }
+
+    ModalWatch watch;
+    DataFileCopy file;
+    margino::SqliteDatabase db{file.path(), {QStringLiteral("System"), QStringLiteral("Settaggi")}};
+    std::unique_ptr<margino::Form1> form;
+};
