@@ -1,5 +1,7 @@
 #include "helpviewer.h"
 
+#include "app/settingslocation.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -26,8 +27,8 @@ QString findHelpFile(const QString &name, const QStringList &folders) {
 }
 
 QStringList helpSearchFolders() {
-    return QStringList{QCoreApplication::applicationDirPath()} +
-           QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return QStringList{programFolder} + installedDataFolders(programFolder);
 }
 
 namespace {
