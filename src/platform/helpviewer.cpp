@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace margino {
@@ -33,6 +34,14 @@ QStringList helpSearchFolders() {
 
 namespace {
 
+// The help file names no colours; what it sets apart takes the desktop's, light or dark.
+QString paletteStyleSheet(const QPalette &palette) {
+    return QStringLiteral("h1, h2 { color: %1; } .nota { color: %2; }"
+                          " code, th { background-color: %3; } td, th { border: 1px solid %4; }")
+        .arg(palette.color(QPalette::Link).name(), palette.color(QPalette::PlaceholderText).name(),
+             palette.color(QPalette::AlternateBase).name(), palette.color(QPalette::Mid).name());
+}
+
 // One help window for the whole program, reused by every request.
 QDialog *helpWindow(QWidget *owner) {
     static QPointer<QDialog> window;
@@ -44,6 +53,7 @@ QDialog *helpWindow(QWidget *owner) {
         auto *browser = new QTextBrowser(window);
         browser->setObjectName(QStringLiteral("helpBrowser"));
         browser->setOpenExternalLinks(false);
+        browser->document()->setDefaultStyleSheet(paletteStyleSheet(browser->palette()));
         auto *layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);
