@@ -1,5 +1,6 @@
 #include "artwork.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -7,27 +8,47 @@ namespace margino {
 
 namespace {
 
-QPixmap render(const QString &resource, QSize size) {
-    QPixmap pixmap(size);
+// The screens' highest pixel ratio: a picture made for it is as sharp at 1,5x or 2x as at 1x.
+qreal screenRatio() {
+    return qApp ? qApp->devicePixelRatio() : 1.0;
+}
+
+QPixmap render(const QString &name, QSize size, qreal ratio) {
+    QPixmap pixmap(size * ratio);
     pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
+    QSvgRenderer renderer(QStringLiteral(":/images/%1.svg").arg(name));
     QPainter painter(&pixmap);
     renderer.render(&painter);
+    painter.end();
+    pixmap.setDevicePixelRatio(ratio);
     return pixmap;
+}
+
+// At 1x and 2x the build has already drawn the vector file with the same renderer; reading
+// its PNG costs a fraction of drawing it at each start. Other ratios draw it here.
+QPixmap picture(const QString &name, QSize size) {
+    const qreal ratio = screenRatio();
+    QPixmap pixmap;
+    if ((ratio == 1 || ratio == 2) &&
+        pixmap.load(QStringLiteral(":/images/%1@%2x.png").arg(name).arg(int(ratio)), "png")) {
+        pixmap.setDevicePixelRatio(ratio);
+        return pixmap;
+    }
+    return render(name, size, ratio);
 }
 
 } // namespace
 
 QPixmap calculatorPicture() {
-    return render(QStringLiteral(":/images/calculator.svg"), QSize(70, 106));
+    return picture(QStringLiteral("calculator"), QSize(70, 106));
 }
 
 QIcon windowIcon32() {
-    return QIcon(render(QStringLiteral(":/images/margino-icon.svg"), QSize(32, 32)));
+    return QIcon(picture(QStringLiteral("margino-icon"), QSize(32, 32)));
 }
 
 QPixmap aboutBanner() {
-    return render(QStringLiteral(":/images/vellutra-banner.svg"), QSize(57, 160));
+    return render(QStringLiteral("vellutra-banner"), QSize(57, 160), screenRatio());
 }
 
 } // namespace margino
