@@ -1,6 +1,7 @@
 #include "artwork.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -25,14 +26,18 @@ QPixmap render(const QString &name, QSize size, qreal ratio) {
 }
 
 // At 1x and 2x the build has already drawn the vector file with the same renderer; reading
-// its PNG costs a fraction of drawing it at each start. Other ratios draw it here.
+// its PNG costs a fraction of drawing it at each start. Other ratios draw it here. The reader
+// is told the format, so it does not load every image plugin to ask who reads PNG.
 QPixmap picture(const QString &name, QSize size) {
     const qreal ratio = screenRatio();
-    QPixmap pixmap;
-    if ((ratio == 1 || ratio == 2) &&
-        pixmap.load(QStringLiteral(":/images/%1@%2x.png").arg(name).arg(int(ratio)), "png")) {
-        pixmap.setDevicePixelRatio(ratio);
-        return pixmap;
+    if (ratio == 1 || ratio == 2) {
+        QImageReader reader(QStringLiteral(":/images/%1@%2x.png").arg(name).arg(int(ratio)), "png");
+        reader.setAutoDetectImageFormat(false);
+        QPixmap pixmap = QPixmap::fromImage(reader.read());
+        if (!pixmap.isNull()) {
+            pixmap.setDevicePixelRatio(ratio);
+            return pixmap;
+        }
     }
     return render(name, size, ratio);
 }
