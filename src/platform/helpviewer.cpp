@@ -34,12 +34,11 @@ QStringList helpSearchFolders() {
 
 namespace {
 
-// The help file names no colours; what it sets apart takes the desktop's, light or dark.
+// The help file names no colours: text and headings take the palette's text colour, and the
+// shaded cells and borders take its alternate base and mid tones, light or dark alike.
 QString paletteStyleSheet(const QPalette &palette) {
-    return QStringLiteral("h1, h2 { color: %1; } .nota { color: %2; }"
-                          " code, th { background-color: %3; } td, th { border: 1px solid %4; }")
-        .arg(palette.color(QPalette::Link).name(), palette.color(QPalette::PlaceholderText).name(),
-             palette.color(QPalette::AlternateBase).name(), palette.color(QPalette::Mid).name());
+    return QStringLiteral("code, th { background-color: %1; } td, th { border: 1px solid %2; }")
+        .arg(palette.color(QPalette::AlternateBase).name(), palette.color(QPalette::Mid).name());
 }
 
 // One help window for the whole program, reused by every request.
