@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
-          qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation fonts-dejavu-core)
+          qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation fonts-dejavu-core
+          qt6-translations-l10n desktop-file-utils appstream file dpkg-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,7 +26,7 @@ cmake --build "$build" -j "$(nproc)"
 
 case "${1:-}" in
 run)
-    exec "$build/bin/Margino"
+    exec "$build/bin/margino"
     ;;
 test)
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,9 +1,10 @@
 #include "startup.h"
 
+#include "app/launch.h"
+#include "app/settingslocation.h"
 #include "calc/form1.h"
 #include "platform/errorreport.h"
 #include "platform/sqlitedatabase.h"
-#include "store/statements.h"
 
 #include <QApplication>
 #include <QDir>
@@ -13,8 +14,17 @@ namespace margino {
 
 int Main(QApplication &app, const QString &programFolder) {
     QCoreApplication::setApplicationName(QStringLiteral("Margino"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.vellutra.Margino"));
+    installQtCatalogue(app);
 
-    const QString fileName = statements::dataFilePath(programFolder);
+    QString fileName;
+    try {
+        fileName = locateSettingsFile(programFolder, userSettingsFolder(),
+                                      installedDataFolders(programFolder));
+    } catch (const SettingsFileError &error) {
+        showErrorReport(nullptr, error.number(), error.description(), error.detail());
+        return 1;
+    }
     std::unique_ptr<Database> dbParametri;
     try {
         dbParametri = std::make_unique<SqliteDatabase>(

@@ -1,5 +1,6 @@
 #pragma once
-// The windows' pictures, drawn from the vector files in the program's resources.
+// The windows' pictures, drawn from the vector files in the program's resources at the
+// screens' pixel ratio; the sizes below are logical pixels.
 
 #include <QIcon>
 #include <QPixmap>

@@ -6,24 +6,21 @@ namespace margino {
 
 namespace {
 
-void installSubstitutesOnce() {
-    static const bool installed = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("MS Sans Serif"),
-            {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(
-            QStringLiteral("Times New Roman"),
-            {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-        return true;
-    }();
-    Q_UNUSED(installed);
+// Asked for by their Debian names: looking up an absent family first costs a font-database
+// search at every start before the substitute is found.
+QStringList debianFamilies(const QString &family) {
+    if (family == u"MS Sans Serif")
+        return {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+    if (family == u"Times New Roman")
+        return {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+    return {family};
 }
 
 } // namespace
 
 QFont layoutFont(const QString &family, double points, bool bold) {
-    installSubstitutesOnce();
-    QFont font(family);
+    QFont font;
+    font.setFamilies(debianFamilies(family));
     font.setPixelSize(int(points * 96 / 72 + 0.5));
     font.setBold(bold);
     return font;

@@ -1,5 +1,7 @@
 #include "helpviewer.h"
 
+#include "app/settingslocation.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
@@ -8,8 +10,8 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace margino {
@@ -26,11 +28,18 @@ QString findHelpFile(const QString &name, const QStringList &folders) {
 }
 
 QStringList helpSearchFolders() {
-    return QStringList{QCoreApplication::applicationDirPath()} +
-           QStandardPaths::standardLocations(QStandardPaths::AppDataLocation);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return QStringList{programFolder} + installedDataFolders(programFolder);
 }
 
 namespace {
+
+// The help file names no colours: text and headings take the palette's text colour, and the
+// shaded cells and borders take its alternate base and mid tones, light or dark alike.
+QString paletteStyleSheet(const QPalette &palette) {
+    return QStringLiteral("code, th { background-color: %1; } td, th { border: 1px solid %2; }")
+        .arg(palette.color(QPalette::AlternateBase).name(), palette.color(QPalette::Mid).name());
+}
 
 // One help window for the whole program, reused by every request.
 QDialog *helpWindow(QWidget *owner) {
@@ -43,6 +52,7 @@ QDialog *helpWindow(QWidget *owner) {
         auto *browser = new QTextBrowser(window);
         browser->setObjectName(QStringLiteral("helpBrowser"));
         browser->setOpenExternalLinks(false);
+        browser->document()->setDefaultStyleSheet(paletteStyleSheet(browser->palette()));
         auto *layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);

@@ -14,7 +14,7 @@ enum HelpCommand { HELP_CONTENTS = 3 };
 // A name with a folder is used as given; a bare name is looked for in each folder in turn.
 QString findHelpFile(const QString &name, const QStringList &folders);
 
-// The engine's search rules: the program's folder first, then the application's data folders.
+// The engine's search rules: the program's folder first, then the installed data folders.
 QStringList helpSearchFolders();
 
 // Opens the help file at its contents topic, the top of the file: the one topic this engine

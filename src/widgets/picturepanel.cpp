@@ -4,6 +4,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace margino {
 
@@ -22,12 +23,23 @@ void PicturePanel::imageChanged() {
     update(contentsRect());
 }
 
+// At a whole pixel ratio every image pixel becomes an exact block (the painter scales without
+// smoothing). At 1,25x or 1,5x such blocks would alternate one and two pixels wide, so the
+// image is enlarged to the next whole ratio and scaled down smoothly: every stroke keeps one
+// width.
 void PicturePanel::paintEvent(QPaintEvent *event) {
     // A new caption repaints the inside only; the border is drawn when it is exposed.
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(contentsRect().topLeft(), image());
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const int whole = int(std::ceil(ratio));
+    if (whole == ratio) {
+        painter.drawImage(contentsRect().topLeft(), image());
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(contentsRect(), image().scaled(image().size() * whole));
+    }
     FigureActions::paintFocusMark(this, painter);
     markShown();
 }

@@ -1,5 +1,6 @@
 // Start-up as the program runs it: the settings file beside the program opens, or the
-// run-time error report ends the program before any window shows.
+// run-time error report ends the program before any window shows. No user copy or installed
+// template exists here (their rules have their own test).
 #include "app/startup.h"
 #include "calc/form1.h"
 #include "platform/errorreport.h"
@@ -18,11 +19,19 @@ class TstStartup : public QObject {
         return *static_cast<QApplication *>(QCoreApplication::instance());
     }
 
+    QTemporaryDir xdg;
+
 private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", xdg.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", xdg.filePath("data").toUtf8());
+        qputenv("XDG_DATA_DIRS", xdg.filePath("dirs").toUtf8());
+    }
+
     void unusableFile_endsWithTheErrorReportAndNoWindow_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("error");
-        QTest::newRow("missing") << QByteArray("missing") << "14:\n\nunable to open database file";
+        QTest::newRow("missing") << QByteArray("missing") << "53:\n\nImpossibile trovare il file";
         QTest::newRow("not a database") << QByteArray(4096, 'Z') << "26:\n\nfile is not a database";
         QTest::newRow("empty") << QByteArray() << "1:\n\nno such table: System";
     }

@@ -14,7 +14,7 @@ public:
         qputenv("XDG_DATA_HOME", dir_.path().toUtf8());
         qputenv("XDG_DATA_DIRS", dir_.filePath(QStringLiteral("none")).toUtf8());
     }
-    QString appFolder() const { return dir_.filePath(QCoreApplication::applicationName()); }
+    QString appFolder() const { return dir_.filePath(QStringLiteral("margino")); }
     void putHelpFile() const {
         QDir().mkpath(appFolder());
         QFile::copy(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"), appFolder() + "/Margino.hlp");

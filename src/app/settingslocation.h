@@ -1,0 +1,33 @@
+#pragma once
+// Finds the settings file: beside the program (a portable folder), else the user's own copy,
+// made from the installed template at the first start. Opening it is the engine's business.
+
+#include "core/runtimeerror.h"
+
+#include <QStringList>
+
+namespace margino {
+
+// No file anywhere, or no way to make the user's copy; the detail names the places involved.
+class SettingsFileError : public RuntimeError {
+public:
+    SettingsFileError(int number, const QString &description, const QString &detail)
+        : RuntimeError(number, description), detail_(detail) {}
+    QString detail() const { return detail_; }
+
+private:
+    QString detail_;
+};
+
+// The places are arguments so that they can be any folders. The user's copy is written to a
+// temporary name in its folder and renamed into place, so a half-copied file is never opened.
+QString locateSettingsFile(const QString &programFolder, const QString &userFolder,
+                           const QStringList &templateFolders);
+
+// $XDG_CONFIG_HOME/Margino.
+QString userSettingsFolder();
+// The installed data folders: "margino" in each XDG data folder, then in the share folder of
+// the prefix the program runs from, so that any installation prefix finds its own files.
+QStringList installedDataFolders(const QString &programFolder);
+
+} // namespace margino

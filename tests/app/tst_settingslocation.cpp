@@ -1,0 +1,122 @@
+// Where the settings file is found, on real files: beside the program, the user's copy, a
+// first start from the installed template, and no file anywhere.
+#include "app/settingslocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace margino;
+
+class TstSettingsLocation : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+    QString program, user, shipped;
+
+    static void put(const QString &folder, const QByteArray &content) {
+        QDir().mkpath(folder);
+        QFile file(folder + "/DataMg.mgd");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+    static QByteArray read(const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+    }
+
+private slots:
+    void init() {
+        QVERIFY(QDir(root.path()).removeRecursively() && QDir().mkpath(root.path()));
+        program = root.filePath("prefix/bin");
+        shipped = root.filePath("prefix/share/margino");
+        user = root.filePath("config/Margino");
+        QDir().mkpath(program);
+    }
+
+    void firstFileFound_wins_data() {
+        QTest::addColumn<QStringList>("holding");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("beside the program before all")
+            << QStringList{"program", "user", "shipped"} << "program";
+        QTest::newRow("user's copy before the template")
+            << QStringList{"user", "shipped"} << "user";
+    }
+    void firstFileFound_wins() {
+        QFETCH(QStringList, holding);
+        QFETCH(QString, expected);
+        // State: each listed folder holds a file naming its folder.
+        const QHash<QString, QString> folders{
+            {"program", program}, {"user", user}, {"shipped", shipped}};
+        for (const QString &name : holding)
+            put(folders[name], name.toUtf8());
+        // Action: locate. Expected: the first in order, opened where it lies, nothing copied.
+        const QString found = locateSettingsFile(program, user, {shipped});
+        QCOMPARE(read(found), expected.toUtf8());
+        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden).size(),
+                 int(holding.contains("user")));
+    }
+
+    void firstStart_copiesTheTemplateFromAReadOnlyInstall() {
+        // State: a read-only install folder and template; no user folder yet.
+        put(shipped, QByteArray(4096, 'T'));
+        QFile::setPermissions(shipped + "/DataMg.mgd", QFile::ReadOwner | QFile::ReadOther);
+        for (const QString &folder : {shipped, program})
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        // Action: locate, twice. Expected: one whole, owner-writable copy and no temporary left;
+        // the second start keeps the copy.
+        const QString copy = locateSettingsFile(program, user, {root.filePath("none"), shipped});
+        QCOMPARE(copy, user + "/DataMg.mgd");
+        QCOMPARE(read(copy), QByteArray(4096, 'T'));
+        QVERIFY(QFileInfo(copy).permissions() & QFile::WriteOwner);
+        put(user, "changed by the user");
+        QCOMPARE(locateSettingsFile(program, user, {shipped}), copy);
+        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), QStringList{"DataMg.mgd"});
+        QCOMPARE(QDir(program).entryList(QDir::Files), QStringList());
+        for (const QString &folder : {shipped, program})
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void noTemplate_reportsEveryPlaceLookedAt() {
+        // State: no file anywhere. Action: locate.
+        // Expected: error 53 naming the four places in search order; no user folder made.
+        const QStringList templates{root.filePath("a/margino"), shipped};
+        try {
+            locateSettingsFile(program, user, templates);
+            QFAIL("no error");
+        } catch (const SettingsFileError &error) {
+            QCOMPARE(error.number(), 53);
+            QCOMPARE(error.detail(), "Cercato in:\n" + program + "/DataMg.mgd\n" + user +
+                                         "/DataMg.mgd\n" + templates[0] + "/DataMg.mgd\n" +
+                                         shipped + "/DataMg.mgd");
+        }
+        QVERIFY(!QFileInfo::exists(user));
+    }
+
+    void unwritableUserFolder_isReported() {
+        // State: a template, and a file where the user's folder should be made.
+        put(shipped, "T");
+        QVERIFY(QFile(root.filePath("config")).open(QIODevice::WriteOnly));
+        // Action: locate. Expected: error 75 naming the file it could not make.
+        try {
+            locateSettingsFile(program, user, {shipped});
+            QFAIL("no error");
+        } catch (const SettingsFileError &error) {
+            QCOMPARE(error.number(), 75);
+            QVERIFY2(error.detail().contains(user + "/DataMg.mgd"), qPrintable(error.detail()));
+        }
+    }
+
+    void installedDataFolders_followXdgThenTheProgramsPrefix() {
+        // State: two data folders named by XDG. Action: list them for a program in /opt.
+        // Expected: each XDG folder's "margino", then the prefix's own share folder.
+        qputenv("XDG_DATA_HOME", "/home/u/.local/share");
+        qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+        QCOMPARE(installedDataFolders("/opt/m/bin"),
+                 QStringList({"/home/u/.local/share/margino", "/usr/local/share/margino",
+                              "/usr/share/margino", "/opt/m/share/margino"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSettingsLocation)
+#include "tst_settingslocation.moc"
