@@ -173,7 +173,7 @@ frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
         return Unload::Stay;
     for (;;) {
         try {
-            writeParameters(dbParametri, fieldTexts());
+            writeParameters(dbParametri, fieldTexts(), locale());
             return Unload::Saved;
         } catch (const DbError &error) {
             switch (askAfterRefusal(this, error)) {

@@ -68,11 +68,11 @@ ParameterTexts readParameters(Database &db, const QLocale &locale) {
             text(system, "CommissioniMin"), text(system, "Commissioni")};
 }
 
-void writeParameters(Database &db, const ParameterTexts &texts) {
+void writeParameters(Database &db, const ParameterTexts &texts, const QLocale &locale) {
     db.BeginTrans();
     try {
-        db.Execute(statements::updateSettaggi(texts.capitalGain, texts.slmm, texts.slp));
-        db.Execute(statements::updateSystem(texts.commissioniMin, texts.commissioni));
+        db.Execute(statements::updateSettaggi(texts.capitalGain, texts.slmm, texts.slp, locale));
+        db.Execute(statements::updateSystem(texts.commissioniMin, texts.commissioni, locale));
         db.CommitTrans();
     } catch (...) {
         db.Rollback();

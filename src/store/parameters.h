@@ -31,8 +31,8 @@ struct SettaggiValues {
 SystemValues readSystem(Database &db, QStringView select);
 SettaggiValues readSettaggi(Database &db);
 
-// Runs the Settaggi update, then the System update: both take effect or, when the engine
-// refuses either, neither does and the DbError reaches the caller.
-void writeParameters(Database &db, const ParameterTexts &texts);
+// Runs the Settaggi update, then the System update, with the texts as written in locale: both
+// take effect or, when the engine refuses either, neither does and the DbError reaches the caller.
+void writeParameters(Database &db, const ParameterTexts &texts, const QLocale &locale);
 
 } // namespace margino

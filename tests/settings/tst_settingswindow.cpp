@@ -51,9 +51,11 @@ class TstSettingsWindow : public QObject {
 
 private slots:
     void init() {
-        // Rows tagged "en" run in an English locale, everything else in Italian.
-        QLocale::setDefault(
-            QLocale(QByteArray(QTest::currentDataTag()).startsWith("en") ? "en_US" : "it_IT"));
+        // Rows tagged "en" run in an English locale, "fa" in Persian ("٫"), the rest in Italian.
+        const QByteArray tag = QTest::currentDataTag();
+        QLocale::setDefault(QLocale(tag.startsWith("en")   ? "en_US"
+                                    : tag.startsWith("fa") ? "fa_IR"
+                                                           : "it_IT"));
         form.reset();
         db = std::make_unique<LoggedDatabase>();
         watch = std::make_unique<ModalWatch>();
@@ -68,6 +70,7 @@ private slots:
         QTest::newRow("unchanged, close box") << "" << true << "1.9";
         QTest::newRow("comma") << "0,19" << false << "0.19";
         QTest::newRow("en point") << "0.19" << true << "0.19";
+        QTest::newRow("fa separator") << "0,19" << false << "0.19";
     }
     void everyClose_writesTheFieldsToEveryRowInOneTransactionAndRecalculates() {
         // State: System holds a second row. Action: type the rate or not, close. Expected: the
@@ -87,7 +90,9 @@ private slots:
                               "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
         QVERIFY(open());
-        QCOMPARE(field("in_CommissioniPerc")->Valore(), typed.isEmpty() ? "1,9" : typed);
+        const QString sep = QLocale().decimalPoint();
+        QCOMPARE(field("in_CommissioniPerc")->Valore(),
+                 typed.isEmpty() ? "1" + sep + "9" : "0" + sep + "19");
     }
 
     void failedSave_saysWhyAndWritesOnlyOnRetry_data() {
