@@ -42,7 +42,7 @@ class TstTradeCalculation : public QObject {
         if (keys.isEmpty())
             QTest::keyClick(w, Qt::Key_Backspace);
         else
-            QTest::keyClicks(w, keys);
+            QTest::keyClicks(w, english ? QString(keys).replace(u',', u'.') : keys);
     }
     Shown shown() const {
         Shown result;
