@@ -11,8 +11,9 @@ namespace margino {
 // No file anywhere, or no way to make the user's copy; the detail names the places involved.
 class SettingsFileError : public RuntimeError {
 public:
-    SettingsFileError(int number, const QString &description, const QString &detail)
-        : RuntimeError(number, description), detail_(detail) {}
+    SettingsFileError(int number, const QString &description, const QString &summary,
+                      const QString &detail)
+        : RuntimeError(number, description, summary), detail_(detail) {}
     QString detail() const { return detail_; }
 
 private:

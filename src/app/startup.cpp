@@ -5,6 +5,8 @@
 #include "calc/form1.h"
 #include "platform/errorreport.h"
 #include "platform/sqlitedatabase.h"
+#include "store/parameters.h"
+#include "store/statements.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,15 +24,18 @@ int Main(QApplication &app, const QString &programFolder) {
         fileName = locateSettingsFile(programFolder, userSettingsFolder(),
                                       installedDataFolders(programFolder));
     } catch (const SettingsFileError &error) {
-        showErrorReport(nullptr, error.number(), error.description(), error.detail());
+        showErrorReport(nullptr, error, error.detail());
         return 1;
     }
     std::unique_ptr<Database> dbParametri;
     try {
         dbParametri = std::make_unique<SqliteDatabase>(
             fileName, QStringList{QStringLiteral("System"), QStringLiteral("Settaggi")});
-    } catch (const DbError &error) {
-        showErrorReport(nullptr, error.number(), error.description(),
+        // Settings the calculation cannot use end the run here, not at every keystroke.
+        readSystem(*dbParametri, statements::SelectSystemForCalc);
+        readSettaggi(*dbParametri);
+    } catch (const RuntimeError &error) {
+        showErrorReport(nullptr, error,
                         QStringLiteral("File: %1").arg(QDir::toNativeSeparators(fileName)));
         return 1;
     }
@@ -39,7 +44,7 @@ int Main(QApplication &app, const QString &programFolder) {
     try {
         form = std::make_unique<Form1>(*dbParametri);
     } catch (const RuntimeError &error) {
-        showErrorReport(nullptr, error.number(), error.description());
+        showErrorReport(nullptr, error);
         return 1;
     }
     form->show();

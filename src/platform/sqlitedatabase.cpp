@@ -8,8 +8,34 @@ namespace margino {
 
 namespace {
 
+// The user's reading of the common failures; the engine's number and text stay the detail.
+QString summaryOf(int code) {
+    switch (code & 0xff) {
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Il file delle impostazioni non esiste o non si può aprire.");
+    case SQLITE_NOTADB:
+        return QStringLiteral("Il file delle impostazioni non è un database.");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Il file delle impostazioni è bloccato da un altro programma.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return QStringLiteral("Il file delle impostazioni è di sola lettura.");
+    case SQLITE_FULL:
+        return QStringLiteral("Il disco è pieno.");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Il file delle impostazioni è danneggiato.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Il disco non ha permesso di leggere o scrivere il file delle "
+                              "impostazioni.");
+    default:
+        return {};
+    }
+}
+
 [[noreturn]] void raise(sqlite3 *db, int code) {
-    throw DbError(code, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code)));
+    throw DbError(code, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code)),
+                  summaryOf(code));
 }
 
 // A prepared statement of exactly one SQL statement; anything after it but blanks and
@@ -84,8 +110,17 @@ SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requi
         sqlite3_busy_timeout(db_, BusyTimeoutMs);
         // SQLite opens lazily: reading each table's columns proves the file is a database
         // with those tables and that no other process holds it locked.
-        for (const QString &table : requiredTables)
-            Statement(db_, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).step();
+        for (const QString &table : requiredTables) {
+            try {
+                Statement(db_, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).step();
+            } catch (const DbError &error) {
+                if (error.number() != SQLITE_ERROR)
+                    throw;
+                throw DbError(
+                    error.number(), error.description(),
+                    QStringLiteral("Il file delle impostazioni non ha la tabella %1.").arg(table));
+            }
+        }
     } catch (...) {
         sqlite3_close_v2(db_);
         throw;

@@ -3,7 +3,6 @@
 #include "calc/twips.h"
 #include "core/numbertext.h"
 #include "platform/errorreport.h"
-#include "store/parameters.h"
 #include "widgets/inputnumerico.h"
 
 #include <QGroupBox>
@@ -20,11 +19,13 @@ enum class Refusal { Retry, CloseWithoutSaving, BackToWindow };
 
 // The engine refused the save and nothing was written: the user decides what comes next.
 Refusal askAfterRefusal(QWidget *parent, const DbError &error) {
-    QMessageBox box(QMessageBox::Critical, parent->windowTitle(),
-                    QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
-                                   "nulla.\n\nErrore %1: %2")
-                        .arg(QString::number(error.number()), error.description()),
-                    QMessageBox::NoButton, parent);
+    QString text = QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
+                                  "nulla.\n\nErrore %1: %2")
+                       .arg(QString::number(error.number()), error.description());
+    if (!error.summary().isEmpty())
+        text.prepend(error.summary() + QStringLiteral("\n\n"));
+    QMessageBox box(QMessageBox::Critical, parent->windowTitle(), text, QMessageBox::NoButton,
+                    parent);
     box.setInformativeText(QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi "
                                           "senza salvare. Annulla torna ai parametri."));
     QPushButton *retry = box.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
@@ -39,6 +40,32 @@ Refusal askAfterRefusal(QWidget *parent, const DbError &error) {
     if (box.clickedButton() == discard)
         return Refusal::CloseWithoutSaving;
     return Refusal::BackToWindow;
+}
+
+enum class OtherSave { Overwrite, KeepOthers, BackToWindow };
+
+// Another program saved since the window opened: writing now would lose its values unasked.
+OtherSave askAfterOtherSave(QWidget *parent, const QStringList &changes) {
+    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
+                    QStringLiteral("Da quando questa finestra si è aperta, un altro programma ha "
+                                   "salvato parametri diversi:\n\n") +
+                        changes.join(u'\n'),
+                    QMessageBox::NoButton, parent);
+    box.setInformativeText(QStringLiteral("Sovrascrivi salva i valori di questa finestra, Tieni "
+                                          "gli altri chiude senza salvare. Annulla torna ai "
+                                          "parametri."));
+    QPushButton *overwrite = box.addButton(QStringLiteral("Sovrascrivi"), QMessageBox::AcceptRole);
+    QPushButton *keep =
+        box.addButton(QStringLiteral("Tieni gli altri"), QMessageBox::DestructiveRole);
+    QPushButton *back = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(back);
+    box.setEscapeButton(back);
+    box.exec();
+    if (box.clickedButton() == overwrite)
+        return OtherSave::Overwrite;
+    if (box.clickedButton() == keep)
+        return OtherSave::KeepOthers;
+    return OtherSave::BackToWindow;
 }
 
 } // namespace
@@ -129,12 +156,12 @@ void frmParametriIniziali::buildFields() {
 
 void frmParametriIniziali::Form_Load() {
     try {
-        const ParameterTexts texts = readParameters(dbParametri, locale());
-        in_CapitalGain->setValore(texts.capitalGain);
-        in_SLMM->setValore(texts.slmm);
-        in_SLP->setValore(texts.slp);
-        in_CommMinime->setValore(texts.commissioniMin);
-        in_CommissioniPerc->setValore(texts.commissioni);
+        shown_ = readParameters(dbParametri, locale());
+        in_CapitalGain->setValore(shown_.capitalGain);
+        in_SLMM->setValore(shown_.slmm);
+        in_SLP->setValore(shown_.slp);
+        in_CommMinime->setValore(shown_.commissioniMin);
+        in_CommissioniPerc->setValore(shown_.commissioni);
     } catch (const DbError &error) {
         loadError_ = error;
     }
@@ -145,7 +172,7 @@ void frmParametriIniziali::showEvent(QShowEvent *event) {
     if (loadError_) {
         // Empty fields must not be saved over what could not be read: report and close.
         QTimer::singleShot(0, this, [this] {
-            showErrorReport(this, loadError_->number(), loadError_->description(),
+            showErrorReport(this, *loadError_,
                             QStringLiteral("I parametri non si possono leggere: la finestra "
                                            "si chiude senza salvare."));
             done(Rejected);
@@ -162,31 +189,66 @@ void frmParametriIniziali::done(int result) {
     if (unload == Unload::Stay)
         return;
     QDialog::done(result);
-    if (unload == Unload::Saved && recalculate_)
+    if (unload == Unload::Recalculate && recalculate_)
         recalculate_();
 }
 
 frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
     if (loadError_)
-        return Unload::Discarded;
+        return Unload::Discard;
+    // Nothing typed, nothing written: writing what the window showed back would undo a save
+    // another program made meanwhile.
+    if (fieldTexts() == shown_)
+        return Unload::Recalculate;
     if (!fieldsAreNumbers())
         return Unload::Stay;
+    ParameterTexts expected = shown_;
     for (;;) {
         try {
-            writeParameters(dbParametri, fieldTexts());
-            return Unload::Saved;
+            const std::optional<ParameterTexts> found =
+                writeParameters(dbParametri, fieldTexts(), expected, locale());
+            if (!found)
+                return Unload::Recalculate;
+            // Asked with no transaction open, so the other program is never kept waiting.
+            switch (askAfterOtherSave(this, changedElsewhere(expected, *found))) {
+            case OtherSave::Overwrite:
+                expected = *found;
+                continue;
+            case OtherSave::KeepOthers:
+                return Unload::Recalculate;
+            case OtherSave::BackToWindow:
+                activateWindow();
+                return Unload::Stay;
+            }
         } catch (const DbError &error) {
             switch (askAfterRefusal(this, error)) {
             case Refusal::Retry:
                 continue;
             case Refusal::CloseWithoutSaving:
-                return Unload::Discarded;
+                return Unload::Discard;
             case Refusal::BackToWindow:
                 activateWindow();
                 return Unload::Stay;
             }
         }
     }
+}
+
+QStringList frmParametriIniziali::changedElsewhere(const ParameterTexts &before,
+                                                   const ParameterTexts &found) const {
+    const std::pair<InputNumerico *, QString ParameterTexts::*> fields[] = {
+        {in_CommissioniPerc, &ParameterTexts::commissioni},
+        {in_CommMinime, &ParameterTexts::commissioniMin},
+        {in_CapitalGain, &ParameterTexts::capitalGain},
+        {in_SLMM, &ParameterTexts::slmm},
+        {in_SLP, &ParameterTexts::slp}};
+    QStringList lines;
+    for (const auto &[field, value] : fields) {
+        if (found.*value != before.*value)
+            lines << QStringLiteral("%1: %2 nel file, %3 qui")
+                         .arg(field->accessibleName(), found.*value, field->Valore());
+    }
+    return lines;
 }
 
 bool frmParametriIniziali::fieldsAreNumbers() {

@@ -1,8 +1,9 @@
 #pragma once
 // The settings window: five fields filled from the database when it opens, written back in
-// one transaction whenever it closes; the recalculation after a save is its caller's.
+// one transaction when it closes with a field changed; the recalculation is its caller's.
 
 #include "store/database.h"
+#include "store/parameters.h"
 
 #include <QDialog>
 #include <functional>
@@ -15,17 +16,18 @@ class QPushButton;
 namespace margino {
 
 class InputNumerico;
-struct ParameterTexts;
 
 class frmParametriIniziali : public QDialog {
     Q_OBJECT
 
 public:
-    // recalculate runs after every successful save, once the window has closed.
+    // recalculate runs once the window has closed, saved or not, so that values another
+    // program saved meanwhile show at once; not after a close the user made without saving.
     frmParametriIniziali(Database &db, std::function<void()> recalculate,
                          QWidget *parent = nullptr);
 
-    // Every way of closing ends here, and every close saves first; a close that cannot save
+    // Every way of closing ends here. A close with a field changed saves first, asking before it
+    // overwrites values another program saved since the window opened; a close that cannot save
     // leaves the window open unless the user chooses to close without saving.
     void done(int result) override;
 
@@ -36,17 +38,21 @@ private slots:
     void Command2_Click();
 
 private:
-    enum class Unload { Saved, Discarded, Stay };
+    enum class Unload { Recalculate, Discard, Stay };
 
     void buildFields();
     void Form_Load();
     Unload Form_Unload();
     bool fieldsAreNumbers();
     ParameterTexts fieldTexts() const;
+    // One line per field whose value in the file is no longer the one the window knew.
+    QStringList changedElsewhere(const ParameterTexts &before, const ParameterTexts &found) const;
 
     Database &dbParametri;
     std::function<void()> recalculate_;
     std::optional<DbError> loadError_;
+    // The five values as the window showed them when it opened.
+    ParameterTexts shown_;
 
     QLabel *Label4, *Label14, *Label1, *Label15, *Label9, *Label5, *Label12;
     QLabel *Label6, *Label10, *Label7, *Label11;

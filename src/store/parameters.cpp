@@ -68,12 +68,20 @@ ParameterTexts readParameters(Database &db, const QLocale &locale) {
             text(system, "CommissioniMin"), text(system, "Commissioni")};
 }
 
-void writeParameters(Database &db, const ParameterTexts &texts) {
+std::optional<ParameterTexts> writeParameters(Database &db, const ParameterTexts &texts,
+                                              const ParameterTexts &expected,
+                                              const QLocale &locale) {
+    // The write lock is taken before the check, so no other save can slip in between.
     db.BeginTrans();
     try {
-        db.Execute(statements::updateSettaggi(texts.capitalGain, texts.slmm, texts.slp));
-        db.Execute(statements::updateSystem(texts.commissioniMin, texts.commissioni));
+        if (ParameterTexts found = readParameters(db, locale); found != expected) {
+            db.Rollback();
+            return found;
+        }
+        db.Execute(statements::updateSettaggi(texts.capitalGain, texts.slmm, texts.slp, locale));
+        db.Execute(statements::updateSystem(texts.commissioniMin, texts.commissioni, locale));
         db.CommitTrans();
+        return std::nullopt;
     } catch (...) {
         db.Rollback();
         throw;

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace margino {
 
@@ -13,6 +14,7 @@ class Database;
 struct ParameterTexts {
     QString capitalGain, slmm, slp;      // Settaggi
     QString commissioniMin, commissioni; // System
+    bool operator==(const ParameterTexts &) const = default;
 };
 
 // Queries System, then Settaggi, and turns each value of their first rows into locale text.
@@ -31,8 +33,12 @@ struct SettaggiValues {
 SystemValues readSystem(Database &db, QStringView select);
 SettaggiValues readSettaggi(Database &db);
 
-// Runs the Settaggi update, then the System update: both take effect or, when the engine
-// refuses either, neither does and the DbError reaches the caller.
-void writeParameters(Database &db, const ParameterTexts &texts);
+// Runs the Settaggi update, then the System update, with the texts as written in locale, in one
+// transaction that first reads the file again: unless it still holds `expected` (as
+// readParameters gives it), nothing is written and what it holds is returned. When the engine
+// refuses any step, nothing is written and the DbError reaches the caller.
+std::optional<ParameterTexts> writeParameters(Database &db, const ParameterTexts &texts,
+                                              const ParameterTexts &expected,
+                                              const QLocale &locale);
 
 } // namespace margino

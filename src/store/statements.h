@@ -2,6 +2,7 @@
 // The settings file's name and every statement the program sends to it, character for
 // character: readers and writers take them from here and never spell their own.
 
+#include <QLocale>
 #include <QString>
 #include <QStringView>
 
@@ -19,11 +20,14 @@ inline constexpr QStringView SelectSettaggi = u"SELECT *  FROM Settaggi";
 
 QString dataFilePath(const QString &programFolder);
 
-// A field's text made fit for a statement: every "," becomes "." and nothing else changes.
-QString toStatementNumber(const QString &fieldText);
+// A field's text made fit for a statement: every "," and every decimal separator of the
+// field's locale (such as "٫") becomes "." and nothing else changes.
+QString toStatementNumber(const QString &fieldText, const QLocale &locale);
 
 // The two updates, built by plain concatenation of the field texts after toStatementNumber.
-QString updateSettaggi(const QString &capitalGain, const QString &slmm, const QString &slp);
-QString updateSystem(const QString &commissioniMin, const QString &commissioni);
+QString updateSettaggi(const QString &capitalGain, const QString &slmm, const QString &slp,
+                       const QLocale &locale);
+QString updateSystem(const QString &commissioniMin, const QString &commissioni,
+                     const QLocale &locale);
 
 } // namespace margino::statements

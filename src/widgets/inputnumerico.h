@@ -1,14 +1,11 @@
 #pragma once
 // The numeric input field: digits and one locale decimal separator, within its limits of
-// integer and decimal digits. It only edits text; what the number means is its caller's.
+// integer and decimal digits; it reads pastes as numbers and says why it refuses a key. Its
+// rules are in core/fieldtext.h; what the number means is its caller's.
 
 #include <QLineEdit>
 
 namespace margino {
-
-// The texts a field with these limits may hold: empty, or digits with at most one separator,
-// at most intDigits before it and decDigits after it (none when decDigits is 0).
-bool fitsNumericField(QStringView text, int intDigits, int decDigits, QChar separator);
 
 class InputNumerico : public QLineEdit {
     Q_OBJECT
@@ -23,10 +20,10 @@ public:
     explicit InputNumerico(QWidget *parent = nullptr);
 
     QString Valore() const { return text(); }
-    // Like typing, setting the value from code raises Change when the text differs. The limits
-    // guard what the user types; a value set from code is shown as it is, so nothing stored
-    // is hidden from the user.
-    void setValore(const QString &value) { setText(value); }
+    // Like typing, setting the value from code raises Change when the text differs. A value
+    // set from code is shown as it is, beyond the limits too, so nothing stored is hidden; the
+    // user may delete from it, but no edit adds what the limits refuse.
+    void setValore(const QString &value);
 
     int numerointeri() const { return intDigits_; }
     void setNumerointeri(int digits) { intDigits_ = qMax(0, digits); }
@@ -41,10 +38,22 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    friend class FieldValidator;
+    bool accepts(const QString &text);
+    QString refusal(QStringView text) const;
+    void pasteNumber(const QString &text);
+    void showHint(const QString &hint);
+
     int intDigits_ = 9;
     int decDigits_ = DefaultDecimals;
+    QString before_;         // the text as it was before the edit being judged
+    QString refusal_;        // why the last edit was refused
+    bool unchecked_ = false; // a value from code or from the undo history is shown as it is
 };
 
 } // namespace margino

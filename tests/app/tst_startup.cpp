@@ -4,6 +4,7 @@
 #include "app/startup.h"
 #include "calc/form1.h"
 #include "platform/errorreport.h"
+#include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
 
@@ -21,6 +22,21 @@ class TstStartup : public QObject {
 
     QTemporaryDir xdg;
 
+    // Starts the program in folder; "Esci" is clicked as soon as the main window shows.
+    static int run(const QString &folder, bool &shown) {
+        shown = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (qobject_cast<Form1 *>(w) && w->isVisible() && !shown) {
+                    shown = true;
+                    w->findChild<QPushButton *>(QStringLiteral("cmd_Ok"))->click();
+                }
+        });
+        poll.start(10);
+        return Main(app(), folder);
+    }
+
 private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", xdg.filePath("config").toUtf8());
@@ -29,29 +45,55 @@ private slots:
     }
 
     void unusableFile_endsWithTheErrorReportAndNoWindow_data() {
-        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("content"); // the file's bytes, or "sql:" run on a copy
+        QTest::addColumn<QString>("summary");    // the report's first line
         QTest::addColumn<QString>("error");
-        QTest::newRow("missing") << QByteArray("missing") << "53:\n\nImpossibile trovare il file";
-        QTest::newRow("not a database") << QByteArray(4096, 'Z') << "26:\n\nfile is not a database";
-        QTest::newRow("empty") << QByteArray() << "1:\n\nno such table: System";
+        const QString values = "I parametri nel file delle impostazioni non sono utilizzabili.";
+        QTest::newRow("missing") << QByteArray("missing")
+                                 << "Il file delle impostazioni non si trova."
+                                 << "53:\n\nImpossibile trovare il file";
+        QTest::newRow("not a database")
+            << QByteArray(4096, 'Z') << "Il file delle impostazioni non è un database."
+            << "26:\n\nfile is not a database";
+        QTest::newRow("empty") << QByteArray()
+                               << "Il file delle impostazioni non ha la tabella System."
+                               << "1:\n\nno such table: System";
+        QTest::newRow("NULL") << QByteArray("sql:UPDATE System SET CommissioniMin = NULL") << values
+                              << "94:\n\nTabella System, campo CommissioniMin";
+        QTest::newRow("text") << QByteArray("sql:UPDATE Settaggi SET SLP = 'cinque'") << values
+                              << "13:\n\nTabella Settaggi, campo SLP: «cinque»";
+        QTest::newRow("no row") << QByteArray("sql:DELETE FROM Settaggi") << values
+                                << "3021:\n\nTabella Settaggi, campo CapitalGain";
+        QTest::newRow("negative") << QByteArray("sql:UPDATE System SET Commissioni = -1.9")
+                                  << values << "380:\n\nTabella System, campo Commissioni";
+        QTest::newRow("infinite") << QByteArray("sql:UPDATE Settaggi SET SLMM = 1e999") << values
+                                  << "6:\n\nTabella Settaggi, campo SLMM";
     }
     void unusableFile_endsWithTheErrorReportAndNoWindow() {
         QFETCH(QByteArray, content);
+        QFETCH(QString, summary);
         QFETCH(QString, error);
-        // State: the program's folder holds no usable settings file.
+        // State: the program's folder holds a settings file that cannot be used, or none.
         DataFileCopy file;
-        QFile::remove(file.path());
-        if (content != "missing") {
+        if (content.startsWith("sql:")) {
+            SqliteDatabase(file.path(), {}).Execute(QString::fromUtf8(content.mid(4)));
+        } else {
+            QFile::remove(file.path());
             QFile f(file.path());
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+            QVERIFY(content == "missing" ||
+                    (f.open(QIODevice::WriteOnly) && f.write(content) == content.size()));
         }
-        // Action: start. Expected: one report naming number, description and file; no window.
+        // Action: start. Expected: one report leading with the cause in Italian, then number,
+        // description and file; status 1 and no window.
         ModalWatch watch;
-        QCOMPARE(Main(app(), file.folder()), 1);
+        bool shown;
+        QCOMPARE(run(file.folder(), shown), 1);
+        QVERIFY(!shown);
         QCOMPARE(watch.seen().size(), 1);
         const ModalWatch::Seen report = watch.seen().first();
         QCOMPARE(report.title, QString::fromLatin1(ErrorReportTitle));
-        QVERIFY2(report.text.contains(error) && report.text.contains(file.path()),
+        QVERIFY2(report.text.startsWith(summary + "\n\nErrore di run-time ") &&
+                     report.text.contains(error) && report.text.contains(file.path()),
                  qPrintable(report.text));
         QCOMPARE(report.otherWindows, QStringList());
         QCOMPARE(QFile::exists(file.path()), content != "missing");
@@ -64,17 +106,8 @@ private slots:
         QVERIFY(QDir::setCurrent(elsewhere.path()));
         // Action: start, then "Esci" once the main window shows. Expected: status 0.
         ModalWatch watch;
-        bool shown = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, [&] {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (qobject_cast<Form1 *>(w) && w->isVisible() && !shown) {
-                    shown = true;
-                    w->findChild<QPushButton *>(QStringLiteral("cmd_Ok"))->click();
-                }
-        });
-        poll.start(10);
-        QCOMPARE(Main(app(), file.folder()), 0);
+        bool shown;
+        QCOMPARE(run(file.folder(), shown), 0);
         QVERIFY(shown);
         QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
     }

@@ -14,9 +14,8 @@ using namespace margino;
 // The real engine on a private copy of the settings file, logging every write and
 // transaction step in order.
 class LoggedDatabase final : public Database {
-    DataFileCopy file;
-
 public:
+    DataFileCopy file;
     Recordset OpenRecordset(QStringView sql) override { return real.OpenRecordset(sql); }
     void Execute(QStringView sql) override { log << sql.toString(), real.Execute(sql); }
     void BeginTrans() override { log << "BeginTrans", real.BeginTrans(); }
@@ -51,35 +50,35 @@ class TstSettingsWindow : public QObject {
 
 private slots:
     void init() {
-        // Rows tagged "en" run in an English locale, everything else in Italian.
-        QLocale::setDefault(
-            QLocale(QByteArray(QTest::currentDataTag()).startsWith("en") ? "en_US" : "it_IT"));
+        // Rows tagged "en" run in an English locale, "fa" in Persian ("٫"), the rest in Italian.
+        const QByteArray tag = QTest::currentDataTag();
+        QLocale::setDefault(QLocale(tag.startsWith("en")   ? "en_US"
+                                    : tag.startsWith("fa") ? "fa_IR"
+                                                           : "it_IT"));
         form.reset();
         db = std::make_unique<LoggedDatabase>();
         watch = std::make_unique<ModalWatch>();
     }
     void cleanup() { QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe())); }
 
-    void everyClose_writesTheFieldsToEveryRowInOneTransactionAndRecalculates_data() {
-        QTest::addColumn<QString>("typed"); // the new rate; empty: nothing changed
+    void closeWithAChange_writesTheFieldsToEveryRowInOneTransactionAndRecalculates_data() {
+        QTest::addColumn<QString>("typed"); // the new rate, as keys
         QTest::addColumn<bool>("closeBox"); // else "Esci"
         QTest::addColumn<QString>("rate");  // as the statement writes it
-        QTest::newRow("unchanged, Esci") << "" << false << "1.9";
-        QTest::newRow("unchanged, close box") << "" << true << "1.9";
         QTest::newRow("comma") << "0,19" << false << "0.19";
-        QTest::newRow("en point") << "0.19" << true << "0.19";
+        QTest::newRow("en point, close box") << "0.19" << true << "0.19";
+        QTest::newRow("fa separator") << "0,19" << false << "0.19";
     }
-    void everyClose_writesTheFieldsToEveryRowInOneTransactionAndRecalculates() {
-        // State: System holds a second row. Action: type the rate or not, close. Expected: the
-        // exact statements in one transaction, both rows written, one recalculation; on
-        // reopening the rate as the locale writes it.
+    void closeWithAChange_writesTheFieldsToEveryRowInOneTransactionAndRecalculates() {
+        // State: System holds a second row. Action: type the rate, close. Expected: the exact
+        // statements in one transaction, both rows written, one recalculation; on reopening
+        // the rate in the locale's writing.
         QFETCH(QString, typed);
         QFETCH(bool, closeBox);
         QFETCH(QString, rate);
         db->real.Execute(u"INSERT INTO System VALUES (7, 7)");
         QVERIFY(open());
-        if (!typed.isEmpty())
-            retype("in_CommissioniPerc", typed);
+        retype("in_CommissioniPerc", typed);
         closeBox ? void(form->close()) : esci();
         QCOMPARE(db->log,
                  (QStringList{"BeginTrans", "UPDATE Settaggi SET CapitalGain =26,SLMM =100,SLP = 5",
@@ -87,24 +86,76 @@ private slots:
                               "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
         QVERIFY(open());
-        QCOMPARE(field("in_CommissioniPerc")->Valore(), typed.isEmpty() ? "1,9" : typed);
+        QCOMPARE(field("in_CommissioniPerc")->Valore(), "0" + QLocale().decimalPoint() + "19");
+    }
+
+    void saveByAnotherProgram_isNeverLostUnasked_data() {
+        QTest::addColumn<QString>("typed");  // the new M.M. stop loss; empty: nothing changed
+        QTest::addColumn<QString>("answer"); // to the question; empty: no question expected
+        QTest::addColumn<double>("slmm");    // in the file afterwards
+        QTest::newRow("unchanged") << ""
+                                   << "" << 150.0;
+        QTest::newRow("changed, Sovrascrivi") << "70"
+                                              << "Sovrascrivi" << 70.0;
+        QTest::newRow("changed, Tieni gli altri") << "70"
+                                                  << "Tieni gli altri" << 150.0;
+        QTest::newRow("changed, Annulla") << "70"
+                                          << "Annulla" << 150.0;
+    }
+    void saveByAnotherProgram_isNeverLostUnasked() {
+        // State: the window is open; another copy, on its own connection to the file, saves an
+        // M.M. stop loss of 150. Action: type or not, "Esci", answer; while the question shows,
+        // the other copy saves again. Expected: nothing written unless typed and confirmed; the
+        // question names the other value; the write lock free meanwhile; a recalculation on
+        // every close; the window open after "Annulla".
+        QFETCH(QString, typed);
+        QFETCH(QString, answer);
+        QFETCH(double, slmm);
+        QVERIFY(open());
+        SqliteDatabase other(db->file.path(), {});
+        other.Execute(u"UPDATE Settaggi SET SLMM = 150");
+        if (!typed.isEmpty())
+            retype("in_SLMM", typed);
+        bool lockFree = false;
+        watch->answerNext(answer, [&] {
+            other.Execute(u"UPDATE Settaggi SET SLMM = 150");
+            lockFree = true;
+        });
+        esci();
+        const QList<ModalWatch::Seen> seen = watch->take();
+        QCOMPARE(seen.size(), answer.isEmpty() ? 0 : 1);
+        QCOMPARE(lockFree, !answer.isEmpty());
+        if (!answer.isEmpty())
+            QVERIFY(seen[0].text.endsWith(":\n\nM.M. stop loss: 150 nel file, 70 qui"));
+        QCOMPARE(stored("SELECT SLMM AS v FROM Settaggi"), slmm);
+        QCOMPARE(db->log.filter("UPDATE").size(), answer == "Sovrascrivi" ? 2 : 0);
+        QCOMPARE(form->isVisible(), answer == "Annulla");
+        QCOMPARE(db->log.contains("recalculate"), answer != "Annulla");
     }
 
     void failedSave_saysWhyAndWritesOnlyOnRetry_data() {
         QTest::addColumn<QString>("slmm");
         QTest::addColumn<QStringList>("cause"); // what makes the engine refuse, and its cure
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("error"); // the engine's number; 0: the field is named instead
-        QTest::newRow("empty field") << "" << QStringList() << "" << 0;
-        QTest::newRow("en lone point") << "." << QStringList() << "" << 0;
+        QTest::addColumn<int>("error");    // the engine's number; 0: the field is named instead
+        QTest::addColumn<QString>("says"); // how the message begins
+        QTest::newRow("empty field")
+            << "" << QStringList() << "" << 0 << "Il campo «M.M. stop loss» è vuoto";
+        QTest::newRow("en lone point") << "." << QStringList() << "" << 0
+                                       << "Il campo «M.M. stop loss» non contiene un numero";
         // The engine's read-only switch stands in for a write-protected file, which root
         // (as tests often run) would still write.
         const QStringList readOnly{"PRAGMA query_only = ON", "PRAGMA query_only = OFF"};
-        QTest::newRow("read-only, Annulla") << "70" << readOnly << "Annulla" << 8;
-        QTest::newRow("read-only, Riprova") << "70" << readOnly << "Riprova" << 8;
-        const QStringList gone{"ALTER TABLE System RENAME TO S", "ALTER TABLE S RENAME TO System"};
+        const QString readOnlySays = "Il file delle impostazioni è di sola lettura.\n\nI parametri "
+                                     "non sono stati salvati";
+        QTest::newRow("read-only, Annulla") << "70" << readOnly << "Annulla" << 8 << readOnlySays;
+        QTest::newRow("read-only, Riprova") << "70" << readOnly << "Riprova" << 8 << readOnlySays;
+        const QStringList refused{"CREATE TRIGGER no BEFORE UPDATE ON System "
+                                  "BEGIN SELECT RAISE(ABORT, 'no'); END",
+                                  "DROP TRIGGER no"};
         QTest::newRow("second statement fails, Chiudi senza salvare")
-            << "70" << gone << "Chiudi senza salvare" << 1;
+            << "70" << refused << "Chiudi senza salvare" << 19
+            << "I parametri non sono stati salvati";
     }
     void failedSave_saysWhyAndWritesOnlyOnRetry() {
         // State: new values typed, a field wrong or the engine refusing. Action: "Esci"; the
@@ -115,6 +166,7 @@ private slots:
         QFETCH(QStringList, cause);
         QFETCH(QString, answer);
         QFETCH(int, error);
+        QFETCH(QString, says);
         QVERIFY(open());
         retype("in_CommissioniPerc", "3");
         retype("in_SLMM", slmm);
@@ -123,8 +175,9 @@ private slots:
         watch->answerNext(answer, [&] { db->real.Execute(cause[1]); });
         esci();
         const QList<ModalWatch::Seen> seen = watch->take();
-        const QString why = error ? QStringLiteral("Errore %1:").arg(error) : "«M.M. stop loss»";
-        QVERIFY2(seen.size() == 1 && seen[0].text.contains(why), qPrintable(why));
+        QVERIFY2(seen.size() == 1 && seen[0].text.startsWith(says) &&
+                     (!error || seen[0].text.contains(QStringLiteral("Errore %1:").arg(error))),
+                 qPrintable(says));
         const bool retried = answer == "Riprova";
         QCOMPARE(form->isVisible(), !error || answer == "Annulla");
         QCOMPARE(field("in_SLMM")->Valore(), slmm);

@@ -37,12 +37,13 @@ private slots:
     void statements_runCharacterForCharacterOnTheShippedFile() {
         DataFileCopy file;
         SqliteDatabase db(file.path(), Tables);
+        const QLocale it(QLocale::Italian, QLocale::Italy);
         QCOMPARE(read(db, st::SelectSystemForCalc, "Commissioni"), 1.9);
         QCOMPARE(read(db, st::SelectSystem, "CommissioniMin"), 2.95);
         QCOMPARE(read(db, st::SelectSettaggi, "CapitalGain"), 26.0);
-        const QString settaggi = st::updateSettaggi("22", "150", "3,5");
+        const QString settaggi = st::updateSettaggi("22", "150", "3,5", it);
         QCOMPARE(settaggi, "UPDATE Settaggi SET CapitalGain =22,SLMM =150,SLP = 3.5");
-        const QString system = st::updateSystem("2,95", "0,19");
+        const QString system = st::updateSystem("2,95", "0,19", it);
         QCOMPARE(system, "UPDATE System SET CommissioniMin =2.95,Commissioni =0.19");
         db.Execute(settaggi);
         db.Execute(system);
@@ -50,8 +51,9 @@ private slots:
         QCOMPARE(read(db, st::SelectSettaggi, "SLMM"), 150.0);
         QCOMPARE(read(db, st::SelectSystem, "Commissioni"), 0.19);
         // The comma rule changes every comma and nothing else; the engine judges the rest.
-        QCOMPARE(st::toStatementNumber(" 1,2,3"), " 1.2.3");
-        QCOMPARE(errorOf([&] { db.Execute(st::updateSettaggi("1,2,3", "7", "7")); }), SQLITE_ERROR);
+        QCOMPARE(st::toStatementNumber(" 1,2,3", it), " 1.2.3");
+        QCOMPARE(errorOf([&] { db.Execute(st::updateSettaggi("1,2,3", "7", "7", it)); }),
+                 SQLITE_ERROR);
         QCOMPARE(read(db, st::SelectSettaggi, "SLMM"), 150.0);
     }
 
@@ -60,7 +62,7 @@ private slots:
         SqliteDatabase db(file.path(), Tables);
         db.Execute(u"INSERT INTO Settaggi (CapitalGain, SLP, SLMM) VALUES (12, 8, 300)");
         QCOMPARE(read(db, st::SelectSettaggi, "SLP"), 5.0);
-        db.Execute(st::updateSettaggi("20", "70", "7,5"));
+        db.Execute(st::updateSettaggi("20", "70", "7,5", QLocale(QLocale::Italian)));
         QCOMPARE(read(db, u"SELECT COUNT(*) AS n FROM Settaggi WHERE SLP = 7.5", "n"), 2.0);
     }
 
@@ -128,7 +130,7 @@ private slots:
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
             sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
         });
-        db.Execute(st::updateSystem("3", "2"));
+        db.Execute(st::updateSystem("3", "2", QLocale(QLocale::Italian)));
         release.join();
         sqlite3_close(other);
         QCOMPARE(read(db, st::SelectSystem, "CommissioniMin"), 3.0);

@@ -1,58 +1,114 @@
-// The numeric field under real key presses: what it takes, what it refuses, when it says so.
+// The numeric field under real key presses, pastes and drops: what it takes, what it refuses
+// and the hint that says why.
 #include "widgets/inputnumerico.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 using namespace margino;
+
+// The application delivers no drop without a drag under way: the test hands it over itself.
+struct Field : InputNumerico {
+    using InputNumerico::dropEvent;
+};
 
 class TstInputNumerico : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<InputNumerico> field;
+    std::unique_ptr<Field> field;
 
     void open(const QString &locale, int intDigits, int decDigits) {
         QLocale::setDefault(QLocale(locale));
-        field = std::make_unique<InputNumerico>();
+        QToolTip::hideText();
+        field = std::make_unique<Field>();
         field->setNumerointeri(intDigits);
         field->setNumerodecimali(decDigits);
         field->show();
         field->setFocus();
     }
+    // One user action, written as in the rows: "type:KEYS", "paste:TEXT", "drop:TEXT",
+    // "backspace", "select all", "undo", or "limit:N", the code narrowing the integer digits.
+    void act(const QString &step) {
+        const QString arg = step.section(u':', 1);
+        if (step.startsWith("type:")) {
+            QTest::keyClicks(field.get(), arg);
+        } else if (step.startsWith("paste:")) {
+            QApplication::clipboard()->setText(arg);
+            QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
+        } else if (step.startsWith("drop:")) {
+            QMimeData data;
+            data.setText(arg);
+            QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, {});
+            field->dropEvent(&drop);
+        } else if (step.startsWith("limit:")) {
+            field->setNumerointeri(arg.toInt());
+        } else {
+            const auto [key, modifiers] = step == "backspace"    ? std::pair{Qt::Key_Backspace, 0}
+                                          : step == "undo"       ? std::pair{Qt::Key_Z, 1}
+                                          : step == "select all" ? std::pair{Qt::Key_A, 1}
+                                                                 : std::pair{Qt::Key_unknown, 0};
+            QVERIFY2(key != Qt::Key_unknown, qPrintable(step));
+            QTest::keyClick(field.get(), key, modifiers ? Qt::ControlModifier : Qt::NoModifier);
+        }
+    }
+    QString hint() const { return QToolTip::isVisible() ? QToolTip::text() : QString(); }
 
 private slots:
-    void typing_keepsDigitsAndOneSeparatorWithinTheLimits_data() {
+    void typing_keepsDigitsAndOneSeparatorWithinTheLimitsAndSaysWhy_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("decDigits");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("it point key types a comma") << "it_IT" << 4 << "12.5"
-                                                    << "12,5";
-        QTest::newRow("en comma key types a point") << "en_US" << 4 << "12,5"
-                                                    << "12.5";
+        QTest::addColumn<QString>("hint"); // the last one shown; empty: none
+        QTest::newRow("it point before the separator groups")
+            << "it_IT" << 4 << "1.234,50"
+            << "1234,50"
+            << "Il punto separa le migliaia; per i decimali usa la virgola";
+        QTest::newRow("en comma before the point groups")
+            << "en_US" << 4 << "1,234.50"
+            << "1234.50"
+            << "La virgola separa le migliaia; per i decimali usa il punto";
+        QTest::newRow("en point types the separator") << "en_US" << 4 << "12.5"
+                                                      << "12.5"
+                                                      << "";
+        QTest::newRow("it point after the separator, second one") << "it_IT" << 4 << "1,2.3"
+                                                                  << "1,23"
+                                                                  << "Il numero ha già la virgola";
+        QTest::newRow("fa point and comma type the separator")
+            << "fa_IR" << 4 << "1.2,3"
+            << "1\u066b23"
+            << "Il numero ha già il segno «\u066b»";
         QTest::newRow("separator first") << "it_IT" << 4 << ",5"
-                                         << ",5";
-        QTest::newRow("second separator refused") << "it_IT" << 4 << "1,2.3"
-                                                  << "1,23";
+                                         << ",5"
+                                         << "";
         QTest::newRow("letters signs blanks refused") << "it_IT" << 4 << "a-1b+2 e"
-                                                      << "12";
+                                                      << "12"
+                                                      << "Si scrivono solo cifre e la virgola";
         QTest::newRow("integer digits capped") << "it_IT" << 4 << "1234567"
-                                               << "12345";
+                                               << "12345"
+                                               << "Al massimo 5 cifre prima della virgola";
         QTest::newRow("decimal digits capped") << "en_US" << 4 << "1.23456"
-                                               << "1.2345";
+                                               << "1.2345"
+                                               << "Al massimo 4 decimali";
         QTest::newRow("no decimals, no separator") << "it_IT" << 0 << "10,5"
-                                                   << "105";
+                                                   << "105"
+                                                   << "Questo campo non ha decimali";
     }
-    void typing_keepsDigitsAndOneSeparatorWithinTheLimits() {
+    void typing_keepsDigitsAndOneSeparatorWithinTheLimitsAndSaysWhy() {
         QFETCH(QString, locale);
         QFETCH(int, decDigits);
         QFETCH(QString, keys);
         QFETCH(QString, shown);
+        QFETCH(QString, hint);
+        // State: an empty field, 5 integer digits. Action: type. Expected: text and hint.
         open(locale, 5, decDigits);
         QTest::keyClicks(field.get(), keys);
         QCOMPARE(field->Valore(), shown);
+        QCOMPARE(this->hint(), hint);
     }
 
     void keypadDecimalKey_typesTheLocaleSeparator() {
@@ -64,24 +120,83 @@ private slots:
         }
     }
 
-    void paste_isTakenWholeOrRefusedWhole_data() {
-        QTest::addColumn<QString>("clipboard");
+    void paste_isReadAsANumberOrRefusedWholeWithAHint_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("fits") << "123,45"
-                              << "123,45";
-        QTest::newRow("point in Italian") << "12.5"
-                                          << "";
-        QTest::newRow("too many digits, not cut") << "1234567"
-                                                  << "";
-        QTest::newRow("with a unit") << "12 EUR"
-                                     << "";
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("it grouped") << "it_IT"
+                                    << "paste:1.234,50"
+                                    << "1234,50"
+                                    << "";
+        QTest::newRow("it euro sign") << "it_IT"
+                                      << "paste:€ 10,50"
+                                      << "10,50"
+                                      << "";
+        QTest::newRow("it blanks") << "it_IT"
+                                   << "paste:\u202f10,5\u00a0 "
+                                   << "10,5"
+                                   << "";
+        QTest::newRow("it EUR after, dropped") << "it_IT"
+                                               << "drop:1 234 EUR"
+                                               << "1234"
+                                               << "";
+        QTest::newRow("it point not grouping three digits")
+            << "it_IT"
+            << "paste:12.5"
+            << ""
+            << "«12.5» non è un numero: il punto separa le migliaia, la virgola i decimali";
+        QTest::newRow("en grouped") << "en_US"
+                                    << "paste:$1,234.50"
+                                    << "1234.50"
+                                    << "";
+        QTest::newRow("en comma not grouping three digits")
+            << "en_US"
+            << "paste:1,5"
+            << ""
+            << "«1,5» non è un numero: la virgola separa le migliaia, il punto i decimali";
+        QTest::newRow("too many digits, not cut") << "it_IT"
+                                                  << "paste:1.234.567"
+                                                  << ""
+                                                  << "Al massimo 5 cifre prima della virgola";
     }
-    void paste_isTakenWholeOrRefusedWhole() {
-        QFETCH(QString, clipboard);
+    void paste_isReadAsANumberOrRefusedWholeWithAHint() {
+        QFETCH(QString, locale);
+        QFETCH(QString, step);
         QFETCH(QString, shown);
-        open(QStringLiteral("it_IT"), 5, 4);
-        QApplication::clipboard()->setText(clipboard);
-        QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
+        QFETCH(QString, hint);
+        // State: an empty field, 5 integer digits. Action: paste or drop. Expected: the number
+        // as the field writes it, or nothing and the hint.
+        open(locale, 5, 4);
+        act(step);
+        QCOMPARE(field->Valore(), shown);
+        QCOMPARE(this->hint(), hint);
+    }
+
+    void valueBeyondTheLimits_isShownButNoEditAddsWhatTheyRefuse_data() {
+        QTest::addColumn<QString>("value"); // set from code
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("typing") << "1234567" << QStringList{"type:ab9"} << "1234567";
+        QTest::newRow("pasting") << "1234567" << QStringList{"paste:9"} << "1234567";
+        QTest::newRow("deleting, then typing")
+            << "1234567" << QStringList{"backspace", "type:9"} << "123456";
+        QTest::newRow("typing after an undo back to it")
+            << "1234567" << QStringList{"select all", "type:3", "undo", "type:q"} << "1234567";
+        QTest::newRow("limits narrowed, deleting, then typing")
+            << "12345" << QStringList{"limit:2", "backspace", "type:9"} << "1234";
+    }
+    void valueBeyondTheLimits_isShownButNoEditAddsWhatTheyRefuse() {
+        QFETCH(QString, value);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, shown);
+        // State: 5 integer digits, the value set from code. Action: the steps. Expected: the
+        // value shown whole, what is deleted gone, nothing added beyond the limits.
+        open("it_IT", 5, 4);
+        field->setValore(value);
+        QCOMPARE(field->Valore(), value);
+        for (const QString &step : steps)
+            act(step);
         QCOMPARE(field->Valore(), shown);
     }
 

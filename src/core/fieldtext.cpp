@@ -1,0 +1,128 @@
+#include "fieldtext.h"
+
+#include "core/numbertext.h"
+
+namespace margino {
+
+namespace {
+
+QString nameOf(QChar c, bool of = false) {
+    if (c == u',')
+        return of ? QStringLiteral("della virgola") : QStringLiteral("la virgola");
+    if (c == u'.')
+        return of ? QStringLiteral("del punto") : QStringLiteral("il punto");
+    return (of ? QStringLiteral("del segno «%1»") : QStringLiteral("il segno «%1»")).arg(c);
+}
+
+QString capitalised(QString text) {
+    text[0] = text[0].toUpper();
+    return text;
+}
+
+bool isCurrency(QStringView end) {
+    return end.compare(u"EUR", Qt::CaseInsensitive) == 0 ||
+           (end.size() == 1 && end[0].category() == QChar::Symbol_Currency);
+}
+
+} // namespace
+
+QChar groupingSeparator(const QLocale &locale) {
+    const QString grouping = locale.groupSeparator();
+    return grouping.size() == 1 ? grouping[0] : QChar();
+}
+
+bool removesOnly(QStringView before, QStringView after) {
+    if (after.size() >= before.size())
+        return false;
+    qsizetype same = 0;
+    while (same < after.size() && after[same] == before[same])
+        ++same;
+    return before.endsWith(after.mid(same));
+}
+
+QString fieldRefusal(QStringView text, int intDigits, int decDigits, QChar separator) {
+    int before = 0, after = 0;
+    bool seenSeparator = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            ++(seenSeparator ? after : before);
+        else if (c != separator)
+            return decDigits > 0
+                       ? QStringLiteral("Si scrivono solo cifre e %1").arg(nameOf(separator))
+                       : QStringLiteral("Si scrivono solo cifre");
+        else if (decDigits == 0)
+            return QStringLiteral("Questo campo non ha decimali");
+        else if (seenSeparator)
+            return QStringLiteral("Il numero ha già %1").arg(nameOf(separator));
+        else
+            seenSeparator = true;
+    }
+    const QString digits = intDigits == 1 ? QStringLiteral("cifra") : QStringLiteral("cifre");
+    if (before > intDigits)
+        return decDigits > 0 ? QStringLiteral("Al massimo %1 %2 prima %3")
+                                   .arg(QString::number(intDigits), digits, nameOf(separator, true))
+                             : QStringLiteral("Al massimo %1 %2").arg(intDigits).arg(digits);
+    if (after > decDigits)
+        return QStringLiteral("Al massimo %1 %2")
+            .arg(decDigits)
+            .arg(decDigits == 1 ? QStringLiteral("decimale") : QStringLiteral("decimali"));
+    return {};
+}
+
+std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &locale) {
+    QStringView rest = QStringView(text).trimmed();
+    for (const qsizetype n : {3, 1}) {
+        if (rest.size() > n && isCurrency(rest.first(n)))
+            rest = rest.sliced(n).trimmed();
+        if (rest.size() > n && isCurrency(rest.last(n)))
+            rest = rest.chopped(n).trimmed();
+    }
+    const QChar separator = decimalSeparator(locale), grouping = groupingSeparator(locale);
+    QString number;
+    int run = 0; // digits since the start or the last grouping mark
+    bool grouped = false, seenSeparator = false, seenDigit = false;
+    // Groups stand before the separator: one to three digits, then three at each mark.
+    const auto groupsHold = [&] { return !grouped || run == 3; };
+    for (const QChar c : rest) {
+        if (c.isDigit()) {
+            number += QChar(u'0' + c.digitValue());
+            seenDigit = true;
+            ++run;
+        } else if (c == grouping || c.isSpace()) {
+            if (seenSeparator || run < 1 || run > 3 || !groupsHold())
+                return std::nullopt;
+            grouped = true;
+            run = 0;
+        } else if (c == u',' || c == u'.' || c == separator) {
+            if (!seenSeparator && !groupsHold())
+                return std::nullopt;
+            seenSeparator = true;
+            number += separator;
+        } else {
+            number += c;
+        }
+    }
+    if (!seenDigit || (!seenSeparator && !groupsHold()))
+        return std::nullopt;
+    return number;
+}
+
+QString groupingHint(const QLocale &locale, bool decimals) {
+    return capitalised(nameOf(groupingSeparator(locale))) +
+           QStringLiteral(" separa le migliaia; ") +
+           (decimals ? QStringLiteral("per i decimali usa ") + nameOf(decimalSeparator(locale))
+                     : QStringLiteral("questo campo non ha decimali"));
+}
+
+QString notANumberHint(const QString &pasted, const QLocale &locale) {
+    QString shown = pasted.simplified();
+    if (shown.size() > 20)
+        shown = shown.first(19) + u'…';
+    const QChar grouping = groupingSeparator(locale);
+    return QStringLiteral("«%1» non è un numero").arg(shown) +
+           (grouping.isNull() ? QString()
+                              : QStringLiteral(": %1 separa le migliaia, %2 i decimali")
+                                    .arg(nameOf(grouping), nameOf(decimalSeparator(locale))));
+}
+
+} // namespace margino
