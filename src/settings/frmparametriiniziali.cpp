@@ -88,6 +88,8 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     Command2->setObjectName(QStringLiteral("Command2"));
     placeTwips(Command2, 2280, 120, 855, 375);
     connect(Command2, &QPushButton::clicked, this, &frmParametriIniziali::Command2_Click);
+    // Neither default nor cancel button: Enter, in a field or on "Esci", closes nothing.
+    Command2->setAutoDefault(false);
 
     buildFields();
 

@@ -41,7 +41,8 @@ double checked(const Recordset &rs, const char *table, const char *field) {
     if (!std::isfinite(number))
         fail(NotFinite, QStringLiteral("il valore non è un numero finito."));
     if (number < 0)
-        fail(Negative, QStringLiteral("il valore %1 è negativo.").arg(number));
+        fail(Negative,
+             QStringLiteral("il valore %1 è negativo.").arg(numberToText(number, QLocale())));
     return number;
 }
 

@@ -188,6 +188,17 @@ private slots:
             QTRY_COMPARE(QApplication::focusWidget(), field("in_SLMM"));
     }
 
+    void enter_closesNothingInAFieldOrOnEsci() {
+        // State: open. Action: Enter in the first field, then on the focused "Esci".
+        // Expected: the window stays open and nothing is written.
+        QVERIFY(open());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        form->findChild<QPushButton *>("Command2")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QVERIFY(form->isVisible());
+        QCOMPARE(db->log, QStringList());
+    }
+
     void unreadableSettings_areReportedAndTheWindowClosesWithoutWriting() {
         // State: System holds no row. Action: open. Expected: the report, then no window.
         db->real.Execute(u"DELETE FROM System");
