@@ -28,8 +28,12 @@ void AmountLabel::paintEvent(QPaintEvent *event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(contentsRect().adjusted(Margin, 0, -Margin, 0),
-                     Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, shown_);
+    // Right-aligned on a baseline centred in the box; the plain overload lays out nothing.
+    const QFontMetrics metrics = fontMetrics();
+    const QRect box = contentsRect();
+    const int baseline = box.top() + (box.height() + metrics.ascent() - metrics.descent()) / 2;
+    painter.drawText(QPoint(box.right() + 1 - Margin - textWidth(shown_, metrics), baseline),
+                     shown_);
     FigureActions::paintFocusMark(this, painter);
 }
 
@@ -38,12 +42,21 @@ void AmountLabel::resizeEvent(QResizeEvent *event) {
     fit();
 }
 
+// Digits, signs and separators do not kern: the sum of their advances is the text's width,
+// and the font keeps each advance, so no text is shaped at every key.
+int AmountLabel::textWidth(const QString &text, const QFontMetrics &metrics) {
+    int sum = 0;
+    for (const QChar c : text)
+        sum += metrics.horizontalAdvance(c);
+    return sum;
+}
+
 bool AmountLabel::fits(const QString &text, int pixels) const {
     QFont font = layoutFont_;
     font.setPixelSize(pixels);
     const QFontMetrics metrics =
         pixels == this->font().pixelSize() ? fontMetrics() : QFontMetrics(font);
-    return metrics.horizontalAdvance(text) <= contentsRect().width() - 2 * Margin;
+    return textWidth(text, metrics) <= contentsRect().width() - 2 * Margin;
 }
 
 // A smaller font first, as it keeps every digit; then fewer decimals, then the exponent form.

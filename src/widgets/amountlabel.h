@@ -3,6 +3,7 @@
 // smaller one down to a legible floor, then with fewer digits. What the amount is, is the caller's.
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QFrame>
 
 namespace margino {
@@ -29,6 +30,7 @@ protected:
 private:
     void fit();
     bool fits(const QString &text, int pixels) const;
+    static int textWidth(const QString &text, const QFontMetrics &metrics);
 
     QFont layoutFont_;
     QString amount_, shown_;

@@ -34,6 +34,8 @@ InputNumerico::InputNumerico(QWidget *parent) : QLineEdit(parent) {
         emit Change();
     });
     connect(this, &QLineEdit::inputRejected, this, [this] { showHint(refusal_); });
+    // Opaque: a key repaints the field alone, not the frame around it as well.
+    setAutoFillBackground(true);
 }
 
 QChar InputNumerico::decimalSeparator() const {
