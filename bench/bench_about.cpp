@@ -2,7 +2,7 @@
 // alone, and the window moving, recolouring and repainting its lines.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_about [-median 9]
 #include "about/creditsroll.h"
-#include "about/frmabout.h"
+#include "ui/frmabout.h"
 
 #include <QTest>
 

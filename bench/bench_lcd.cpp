@@ -3,7 +3,7 @@
 
 #include "lcd/imagecanvas.h"
 #include "lcd/mclcd.h"
-#include "widgets/picturepanel.h"
+#include "ui/picturepanel.h"
 
 #include <QTest>
 

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets up a Debian machine, builds and either starts Margino or runs every test.
-#   tools/dev.sh run    install what is missing, build (Release), start the program
-#   tools/dev.sh test   install what is missing, build, run every test headless
+# Sets up a Debian machine, builds, and starts Margino or checks it.
+#   tools/dev.sh run     install what is missing, build (Release), start the program
+#   tools/dev.sh test    install what is missing, check formatting and layers, build with
+#                        warnings as errors, run every test headless (what CI runs)
+#   tools/dev.sh check   the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
           qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation fonts-dejavu-core
-          qt6-translations-l10n desktop-file-utils appstream file dpkg-dev)
+          qt6-translations-l10n desktop-file-utils appstream file dpkg-dev clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,19 +22,43 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-build=build
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j "$(nproc)"
+# Every C++ file follows .clang-format, and every include points down the layers.
+gates() {
+    find src tests bench tools -name '*.cpp' -o -name '*.h' | sort |
+        xargs clang-format --dry-run -Werror
+    tools/check-layers
+}
+
+build() { # folder, then extra CMake arguments
+    local folder=$1
+    shift
+    cmake -S . -B "$folder" "$@" >/dev/null
+    cmake --build "$folder" -j "$(nproc)"
+}
+
+suite() {
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(nproc)"
+}
 
 case "${1:-}" in
 run)
-    exec "$build/bin/margino"
+    build build -DCMAKE_BUILD_TYPE=Release
+    exec build/bin/margino
     ;;
 test)
-    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+    gates
+    build build -DCMAKE_BUILD_TYPE=Release -DMARGINO_WERROR=ON
+    suite build
+    ;;
+check)
+    build build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMARGINO_WERROR=ON \
+        -DMARGINO_SANITIZE=ON -DMARGINO_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+        LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp:print_suppressions=0 \
+        UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 suite build-sanitize
     ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|check" >&2
     exit 2
     ;;
 esac

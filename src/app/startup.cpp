@@ -1,9 +1,9 @@
 #include "startup.h"
 
 #include "app/launch.h"
-#include "app/settingslocation.h"
-#include "calc/form1.h"
-#include "platform/errorreport.h"
+#include "store/settingslocation.h"
+#include "ui/form1.h"
+#include "ui/errorreport.h"
 #include "platform/sqlitedatabase.h"
 #include "store/parameters.h"
 #include "store/statements.h"

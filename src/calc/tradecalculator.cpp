@@ -147,7 +147,7 @@ private:
     double number(const QString &text) const {
         if (const std::optional<double> value = textToNumber(text, locale_))
             return *value;
-        throw RuntimeError(13, QStringLiteral("Tipo non corrispondente"));
+        raiseTypeMismatch();
     }
     // A result the double cannot hold is an overflow, never a text such as "INF".
     QString text(double value) const {

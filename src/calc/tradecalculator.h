@@ -4,7 +4,7 @@
 // afresh at every run, in one read transaction; showing the texts is the window's work.
 
 #include "calc/tradetexts.h"
-#include "core/runtimeerror.h"
+#include "core/errors.h"
 
 #include <QLocale>
 #include <optional>

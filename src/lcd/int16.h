@@ -2,14 +2,12 @@
 // 16-bit signed arithmetic that refuses to wrap: every result outside -32768..32767 raises
 // the overflow error. The LCD geometry is kept in these; callers decide what an error ends.
 
-#include "core/runtimeerror.h"
+#include "core/errors.h"
 
 #include <QtGlobal>
 #include <compare>
 
 namespace margino {
-
-inline constexpr int ErrObjectNotSet = 91;
 
 class Int16 {
 public:

@@ -1,6 +1,7 @@
 #include "mclcd.h"
 
 #include "lcd/glyphs.h"
+#include "lcd/segments.h"
 
 #include <cmath>
 
@@ -8,7 +9,7 @@ namespace margino {
 
 PictureBox &mcLCD::canvas() {
     if (!Canvas)
-        throw RuntimeError(ErrObjectNotSet,
+        throw RuntimeError(err::ObjectNotSet,
                            QStringLiteral("Variabile oggetto o variabile del blocco With non "
                                           "impostata"));
     return *Canvas;
@@ -43,6 +44,8 @@ void mcLCD::setCaption(const QString &Value) {
     box.setBackColor(Background);
 
     const Int16 pitch = CellWidth + 5;
+    // A row holds W - 1 cells, whatever the box's width: the text's last character lands in
+    // the last of them and the cells before it show unlit eights.
     const Int16 n = qint64(CellWidth.value()) - Value.size() - 1;
     for (CellIndex = 1; CellIndex <= n; CellIndex = CellIndex + 1) {
         drawUnlitEight();
@@ -70,7 +73,7 @@ void mcLCD::setCaption(const QString &Value) {
 void mcLCD::drawUnlitEight() {
     Canvas->setForeColor(Unlit);
     for (const short segment : glyphs::basicSegments())
-        DrawSegment(segment);
+        drawSegment(segment);
 }
 
 void mcLCD::DrawChar(QChar c) {
@@ -80,11 +83,11 @@ void mcLCD::DrawChar(QChar c) {
     if (glyph->drawsOwnColours)
         Canvas->setForeColor(Lit);
     for (const short segment : glyph->lit)
-        DrawSegment(segment);
+        drawSegment(segment);
     if (glyph->drawsOwnColours) {
         Canvas->setForeColor(Unlit);
         for (const short segment : glyph->unlit)
-            DrawSegment(segment);
+            drawSegment(segment);
     }
 }
 
@@ -98,8 +101,8 @@ void mcLCD::drawPointMark() {
                 float(bottom.value() - d));
 }
 
-void mcLCD::line(Int16 x1, Int16 y1, Int16 x2, Int16 y2) {
-    Canvas->Line(x1.value(), y1.value(), x2.value(), y2.value());
+void mcLCD::drawSegment(Int16 n) {
+    DrawSegment(*Canvas, {CellLeft, CellTop, CellWidth, CellHeight}, n);
 }
 
 } // namespace margino

@@ -30,10 +30,9 @@ public:
 private:
     PictureBox &canvas();
     void DrawChar(QChar c);
-    void DrawSegment(Int16 n);
+    void drawSegment(Int16 n);
     void drawUnlitEight();
     void drawPointMark();
-    void line(Int16 x1, Int16 y1, Int16 x2, Int16 y2);
 
     Int16 CellLeft;
     Int16 CellTop;

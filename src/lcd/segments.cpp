@@ -1,12 +1,12 @@
-// The strokes of each numbered segment: bundles of parallel one-pixel lines whose ends step
-// by a pixel, giving bevelled corners and pointed joints. Colours are the caller's.
-
-#include "mclcd.h"
+#include "segments.h"
 
 namespace margino {
 
-void mcLCD::DrawSegment(Int16 n) {
-    const Int16 x = CellLeft, y = CellTop, W = CellWidth, H = CellHeight;
+void DrawSegment(PictureBox &canvas, const Cell &cell, Int16 n) {
+    const auto line = [&canvas](Int16 x1, Int16 y1, Int16 x2, Int16 y2) {
+        canvas.Line(x1.value(), y1.value(), x2.value(), y2.value());
+    };
+    const Int16 x = cell.x, y = cell.y, W = cell.W, H = cell.H;
     const Int16 mx = W / 2, my = H / 2;
     switch (n.value()) {
     case 11:

@@ -2,7 +2,7 @@
 // The settings database as the program sees it: one query reads the first row by field
 // name, one call runs one statement. The engine behind it lives in platform/.
 
-#include "core/runtimeerror.h"
+#include "core/errors.h"
 
 #include <QHash>
 #include <QString>

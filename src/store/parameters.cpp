@@ -10,16 +10,6 @@ namespace margino {
 
 namespace {
 
-// The numbers of the desktop database engines users of such programs know from their messages.
-enum SettingError {
-    NoCurrentRecord = 3021,
-    ItemNotFound = 3265,
-    InvalidUseOfNull = 94,
-    TypeMismatch = 13,
-    NotFinite = ErrOverflow,
-    Negative = 380
-};
-
 double checked(const Recordset &rs, const char *table, const char *field) {
     const QString where =
         QStringLiteral("Tabella %1, campo %2").arg(QLatin1String(table), QLatin1String(field));
@@ -29,19 +19,19 @@ double checked(const Recordset &rs, const char *table, const char *field) {
                                           "utilizzabili."));
     };
     if (!rs.hasRow())
-        fail(NoCurrentRecord, QStringLiteral("la tabella non ha righe."));
+        fail(err::NoCurrentRecord, QStringLiteral("la tabella non ha righe."));
     const QVariant value = rs.value(QString::fromLatin1(field));
     if (!value.isValid())
-        fail(rs.hasField(QString::fromLatin1(field)) ? InvalidUseOfNull : ItemNotFound,
+        fail(rs.hasField(QString::fromLatin1(field)) ? err::InvalidUseOfNull : err::ItemNotFound,
              rs.hasField(QString::fromLatin1(field)) ? QStringLiteral("nessun valore (Null).")
                                                      : QStringLiteral("il campo non esiste."));
     if (value.typeId() != QMetaType::Double)
-        fail(TypeMismatch, QStringLiteral("«%1» non è un numero.").arg(value.toString()));
+        fail(err::TypeMismatch, QStringLiteral("«%1» non è un numero.").arg(value.toString()));
     const double number = value.toDouble();
     if (!std::isfinite(number))
-        fail(NotFinite, QStringLiteral("il valore non è un numero finito."));
+        fail(err::Overflow, QStringLiteral("il valore non è un numero finito."));
     if (number < 0)
-        fail(Negative,
+        fail(err::InvalidValue,
              QStringLiteral("il valore %1 è negativo.").arg(numberToText(number, QLocale())));
     return number;
 }

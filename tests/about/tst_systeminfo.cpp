@@ -1,6 +1,7 @@
 // Finding the system-information tool with a registry and a desktop of the test's own: how the
 // first value is trimmed and typed, the order of the two lookups, the one message.
 #include "about/modsysteminfo.h"
+#include "platform/linuxregistry.h"
 
 #include <QTest>
 
@@ -84,6 +85,19 @@ private slots:
         QCOMPARE(fake.opened,
                  (data.isNull() ? QStringList{FirstKey, SecondKey} : QStringList{FirstKey}));
         QCOMPARE(fake.stillOpen, 0);
+    }
+
+    // State: the desktop's stand-in. Action: open the entry asking for read rights, then for
+    // the rights the original asked (0x2003F) and for setting a value alone. Expected: read
+    // access only; the machine's entries are never opened for writing.
+    void linuxRegistry_opensTheEntriesForReadingOnly() {
+        LinuxRegistry registry(SystemInfoTools{{"sh"}, {"/bin", "/usr/bin"}, "/t"});
+        HKEY key = 0;
+        QCOMPARE(registry.openKey(HKEY_LOCAL_MACHINE, FirstKey, KEY_READ, key), ERROR_SUCCESS);
+        QCOMPARE(registry.closeKey(key), ERROR_SUCCESS);
+        for (const quint32 access : {0x2003Fu, 0x0002u, KEY_READ | 0x0004u})
+            QCOMPARE(registry.openKey(HKEY_LOCAL_MACHINE, SecondKey, access, key),
+                     ERROR_ACCESS_DENIED);
     }
 };
 

@@ -2,8 +2,8 @@
 // run-time error report ends the program before any window shows. No user copy or installed
 // template exists here (their rules have their own test).
 #include "app/startup.h"
-#include "calc/form1.h"
-#include "platform/errorreport.h"
+#include "ui/form1.h"
+#include "ui/errorreport.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"

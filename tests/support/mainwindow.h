@@ -2,7 +2,7 @@
 // The main window on a private copy of the settings file, shown offscreen, in the locale the
 // test row asks for ("en..." rows in English, all others in Italian), with a modal watch.
 
-#include "calc/form1.h"
+#include "ui/form1.h"
 #include "lcd/imagecanvas.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"

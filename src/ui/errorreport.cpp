@@ -1,6 +1,6 @@
 #include "errorreport.h"
 
-#include "core/runtimeerror.h"
+#include "core/errors.h"
 
 #include <QMessageBox>
 #include <cstdio>

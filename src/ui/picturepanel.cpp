@@ -1,6 +1,6 @@
 #include "picturepanel.h"
 
-#include "widgets/figureactions.h"
+#include "ui/figureactions.h"
 
 #include <QPaintEvent>
 #include <QPainter>

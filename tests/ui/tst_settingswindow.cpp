@@ -1,10 +1,10 @@
 // The settings window on a copy of the settings file: every close writes the five values in one
 // transaction and recalculates, or keeps the window open and says why.
 #include "platform/sqlitedatabase.h"
-#include "settings/frmparametriiniziali.h"
+#include "ui/frmparametriiniziali.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
-#include "widgets/inputnumerico.h"
+#include "ui/inputnumerico.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -1,6 +1,6 @@
 // The numeric field under real key presses, pastes and drops: what it takes, what it refuses
 // and the hint that says why.
-#include "widgets/inputnumerico.h"
+#include "ui/inputnumerico.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,15 +1,15 @@
 #include "form1.h"
 
-#include "about/frmabout.h"
-#include "calc/artwork.h"
-#include "calc/positionsizewindow.h"
-#include "calc/twips.h"
-#include "platform/errorreport.h"
-#include "platform/helpviewer.h"
-#include "settings/frmparametriiniziali.h"
-#include "widgets/amountlabel.h"
-#include "widgets/inputnumerico.h"
-#include "widgets/picturepanel.h"
+#include "ui/frmabout.h"
+#include "ui/artwork.h"
+#include "ui/positionsizewindow.h"
+#include "ui/twips.h"
+#include "ui/errorreport.h"
+#include "ui/helpviewer.h"
+#include "ui/frmparametriiniziali.h"
+#include "ui/amountlabel.h"
+#include "ui/inputnumerico.h"
+#include "ui/picturepanel.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "twips.h"
 
-#include "platform/fonts.h"
+#include "ui/fonts.h"
 
 #include <QLabel>
 

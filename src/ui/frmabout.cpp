@@ -1,8 +1,8 @@
 #include "frmabout.h"
 
-#include "about/desktopsysteminfo.h"
-#include "calc/artwork.h"
-#include "platform/fonts.h"
+#include "ui/desktopsysteminfo.h"
+#include "ui/artwork.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "helpviewer.h"
 
-#include "app/settingslocation.h"
+#include "store/settingslocation.h"
 
 #include <QCoreApplication>
 #include <QDialog>

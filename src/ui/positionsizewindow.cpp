@@ -4,7 +4,7 @@
 #include "store/database.h"
 #include "store/parameters.h"
 #include "store/statements.h"
-#include "widgets/inputnumerico.h"
+#include "ui/inputnumerico.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

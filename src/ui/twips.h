@@ -19,11 +19,6 @@ inline void placeTwips(QWidget *widget, int left, int top, int width, int height
                               twipsToPixels(height)));
 }
 
-// Font sizes in points at 96 dpi, as pixels so the layout holds on any screen.
-constexpr int pointsToPixels(double points) {
-    return int(points * 96 / 72 + 0.5);
-}
-
 // The layouts' "MS Sans Serif" at the given size.
 QFont sansSerif(double points, bool bold = false);
 

@@ -2,8 +2,8 @@
 // panels at start, the help command, and how it ends the program.
 #include "support/helpfiles.h"
 #include "support/mainwindow.h"
-#include "widgets/inputnumerico.h"
-#include "widgets/picturepanel.h"
+#include "ui/inputnumerico.h"
+#include "ui/picturepanel.h"
 
 #include <QLabel>
 #include <QPushButton>

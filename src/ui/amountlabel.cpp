@@ -1,7 +1,7 @@
 #include "amountlabel.h"
 
 #include "core/numbertext.h"
-#include "widgets/figureactions.h"
+#include "ui/figureactions.h"
 
 #include <QFontMetrics>
 #include <QPainter>

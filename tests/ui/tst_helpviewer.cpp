@@ -1,5 +1,5 @@
 // The help stand-in's search rules: the program's folder first, then the data folders.
-#include "platform/helpviewer.h"
+#include "ui/helpviewer.h"
 #include "support/helpfiles.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 // Where the settings file is found, on real files: beside the program, the user's copy, a
 // first start from the installed template, and no file anywhere.
-#include "app/settingslocation.h"
+#include "store/settingslocation.h"
 
 #include <QDir>
 #include <QFile>

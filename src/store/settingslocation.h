@@ -2,7 +2,7 @@
 // Finds the settings file: beside the program (a portable folder), else the user's own copy,
 // made from the installed template at the first start. Opening it is the engine's business.
 
-#include "core/runtimeerror.h"
+#include "core/errors.h"
 
 #include <QStringList>
 

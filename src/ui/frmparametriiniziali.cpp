@@ -1,9 +1,9 @@
 #include "frmparametriiniziali.h"
 
-#include "calc/twips.h"
+#include "ui/twips.h"
 #include "core/numbertext.h"
-#include "platform/errorreport.h"
-#include "widgets/inputnumerico.h"
+#include "ui/errorreport.h"
+#include "ui/inputnumerico.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,9 +2,9 @@
 
 #include "lcd/mclcd.h"
 #include "lcd/paneltext.h"
-#include "widgets/amountlabel.h"
-#include "widgets/figureactions.h"
-#include "widgets/picturepanel.h"
+#include "ui/amountlabel.h"
+#include "ui/figureactions.h"
+#include "ui/picturepanel.h"
 
 namespace margino {
 

@@ -1,9 +1,9 @@
 // The main window's figures as a user meets them: typed key by key, shown whole, repainted when
 // they change, explained, copied, and a position sized from them.
 #include "support/mainwindow.h"
-#include "widgets/amountlabel.h"
-#include "widgets/inputnumerico.h"
-#include "widgets/picturepanel.h"
+#include "ui/amountlabel.h"
+#include "ui/inputnumerico.h"
+#include "ui/picturepanel.h"
 
 #include <QClipboard>
 #include <QDialogButtonBox>

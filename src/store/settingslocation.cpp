@@ -12,12 +12,9 @@ namespace margino {
 
 namespace {
 
-constexpr int ErrFileNotFound = 53;
-constexpr int ErrPathFileAccess = 75;
-
 [[noreturn]] void failCopy(const QString &target, const QString &reason) {
     throw SettingsFileError(
-        ErrPathFileAccess, QStringLiteral("Errore di accesso al percorso/file"),
+        err::PathFileAccess, QStringLiteral("Errore di accesso al percorso/file"),
         QStringLiteral("Non si può creare la copia personale del file delle impostazioni."),
         QStringLiteral("File: %1\n%2").arg(QDir::toNativeSeparators(target), reason));
 }
@@ -67,7 +64,7 @@ QString locateSettingsFile(const QString &programFolder, const QString &userFold
     }
     for (QString &place : searched)
         place = QDir::toNativeSeparators(place);
-    throw SettingsFileError(ErrFileNotFound, QStringLiteral("Impossibile trovare il file"),
+    throw SettingsFileError(err::FileNotFound, QStringLiteral("Impossibile trovare il file"),
                             QStringLiteral("Il file delle impostazioni non si trova."),
                             QStringLiteral("Cercato in:\n") + searched.join(u'\n'));
 }
