@@ -3,8 +3,8 @@
 // floor is the same key in a bare QLineEdit window. Run: build/bench/bench_keystroke -median 9
 // (offscreen); for instruction counts run it under valgrind --tool=callgrind.
 
-#include "ui/form1.h"
 #include "platform/sqlitedatabase.h"
+#include "ui/form1.h"
 #include "ui/inputnumerico.h"
 
 #include <QApplication>

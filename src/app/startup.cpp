@@ -1,12 +1,12 @@
 #include "startup.h"
 
 #include "app/launch.h"
-#include "store/settingslocation.h"
-#include "ui/form1.h"
-#include "ui/errorreport.h"
 #include "platform/sqlitedatabase.h"
 #include "store/parameters.h"
+#include "store/settingslocation.h"
 #include "store/statements.h"
+#include "ui/errorreport.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QDir>

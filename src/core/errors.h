@@ -12,15 +12,15 @@ namespace margino {
 // such programs know from their messages. The SQLite engine's result codes (1 error, 5 busy,
 // 8 read-only, 14 cannot open, 26 not a database, ...) pass through as they are.
 namespace err {
-inline constexpr int Overflow = 6;          // a result or a coordinate out of range
-inline constexpr int TypeMismatch = 13;     // a text or value that is not a number
-inline constexpr int FileNotFound = 53;     // no settings file anywhere
-inline constexpr int PathFileAccess = 75;   // the user's copy of the settings cannot be made
-inline constexpr int ObjectNotSet = 91;     // an LCD drawn on before it is bound to a box
-inline constexpr int InvalidUseOfNull = 94; // a setting that holds no value
-inline constexpr int InvalidValue = 380;    // a setting that is negative
+inline constexpr int Overflow = 6;           // a result or a coordinate out of range
+inline constexpr int TypeMismatch = 13;      // a text or value that is not a number
+inline constexpr int FileNotFound = 53;      // no settings file anywhere
+inline constexpr int PathFileAccess = 75;    // the user's copy of the settings cannot be made
+inline constexpr int ObjectNotSet = 91;      // an LCD drawn on before it is bound to a box
+inline constexpr int InvalidUseOfNull = 94;  // a setting that holds no value
+inline constexpr int InvalidValue = 380;     // a setting that is negative
 inline constexpr int NoCurrentRecord = 3021; // a settings table without a row
-inline constexpr int ItemNotFound = 3265;   // a settings table without the field
+inline constexpr int ItemNotFound = 3265;    // a settings table without the field
 } // namespace err
 
 class RuntimeError : public std::runtime_error {

@@ -9,11 +9,13 @@ double Recordset::number(const QString &field) const {
     if (found == row_.constEnd())
         throw DbError(err::ItemNotFound, QStringLiteral("Elemento non trovato: %1.").arg(field));
     if (found->isNull())
-        throw DbError(err::InvalidUseOfNull, QStringLiteral("Uso non valido di Null (%1).").arg(field));
+        throw DbError(err::InvalidUseOfNull,
+                      QStringLiteral("Uso non valido di Null (%1).").arg(field));
     bool ok = false;
     const double value = found->toDouble(&ok);
     if (!ok)
-        throw DbError(err::TypeMismatch, QStringLiteral("Tipo non corrispondente (%1).").arg(field));
+        throw DbError(err::TypeMismatch,
+                      QStringLiteral("Tipo non corrispondente (%1).").arg(field));
     return value;
 }
 

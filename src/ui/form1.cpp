@@ -1,15 +1,15 @@
 #include "form1.h"
 
-#include "ui/frmabout.h"
-#include "ui/artwork.h"
-#include "ui/positionsizewindow.h"
-#include "ui/twips.h"
-#include "ui/errorreport.h"
-#include "ui/helpviewer.h"
-#include "ui/frmparametriiniziali.h"
 #include "ui/amountlabel.h"
+#include "ui/artwork.h"
+#include "ui/errorreport.h"
+#include "ui/frmabout.h"
+#include "ui/frmparametriiniziali.h"
+#include "ui/helpviewer.h"
 #include "ui/inputnumerico.h"
 #include "ui/picturepanel.h"
+#include "ui/positionsizewindow.h"
+#include "ui/twips.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -2,9 +2,9 @@
 // The main window: three input fields, two amount labels, six result panels, the menu bar
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
-#include "ui/resultsdisplay.h"
 #include "calc/tradecalculator.h"
 #include "lcd/mclcd.h"
+#include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "frmabout.h"
 
-#include "ui/desktopsysteminfo.h"
 #include "ui/artwork.h"
+#include "ui/desktopsysteminfo.h"
 #include "ui/fonts.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "frmparametriiniziali.h"
 
-#include "ui/twips.h"
 #include "core/numbertext.h"
 #include "ui/errorreport.h"
 #include "ui/inputnumerico.h"
+#include "ui/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -89,24 +89,6 @@ private slots:
             for (const QLocale &locale : {Italian, English})
                 QCOMPARE(textToNumber(numberToText(value, locale), locale).value(), value);
     }
-
-    void roundTo_takesExactHalvesToEven_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<double>("rounded");
-        QTest::newRow("units, half down") << 2.5 << 0 << 2.0;
-        QTest::newRow("units, negative half") << -3.5 << 0 << -4.0;
-        QTest::newRow("2nd decimal, down") << 0.125 << 2 << 0.12;
-        QTest::newRow("2nd decimal, up") << -1.375 << 2 << -1.38;
-        QTest::newRow("4th decimal, down") << 0.03125 << 4 << 0.0312;
-        QTest::newRow("4th decimal, up") << 9.96875 << 4 << 9.9688;
-    }
-    void roundTo_takesExactHalvesToEven() {
-        QFETCH(double, value);
-        QFETCH(int, decimals);
-        QFETCH(double, rounded);
-        QCOMPARE(roundTo(value, decimals), rounded);
-    }
 };
 
 QTEST_APPLESS_MAIN(TstNumberText)

@@ -78,16 +78,6 @@ private slots:
         QCOMPARE(read(db, st::SelectSettaggi, "SLP"), 9.0);
     }
 
-    void missingRowOrValue_isAnErrorForTheReader() {
-        DataFileCopy file;
-        SqliteDatabase db(file.path(), Tables);
-        db.Execute(u"UPDATE Settaggi SET SLMM = NULL");
-        QCOMPARE(errorOf([&] { read(db, st::SelectSettaggi, "SLMM"); }), 94);
-        db.Execute(u"DELETE FROM System");
-        QVERIFY(!db.OpenRecordset(st::SelectSystemForCalc).hasRow());
-        QCOMPARE(errorOf([&] { read(db, st::SelectSystemForCalc, "Commissioni"); }), 3021);
-    }
-
     void open_refusesAFileThatIsNotTheSettingsDatabase_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("number");

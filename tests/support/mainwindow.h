@@ -2,11 +2,11 @@
 // The main window on a private copy of the settings file, shown offscreen, in the locale the
 // test row asks for ("en..." rows in English, all others in Italian), with a modal watch.
 
-#include "ui/form1.h"
 #include "lcd/imagecanvas.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "ui/form1.h"
 
 #include <QApplication>
 #include <QScreen>

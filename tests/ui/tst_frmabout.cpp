@@ -1,10 +1,10 @@
 // The About box as a user meets it: the roll it shows, how it closes, what "System Info.." does
 // on this desktop, and the main window's About command.
-#include "ui/frmabout.h"
-#include "ui/form1.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "ui/form1.h"
+#include "ui/frmabout.h"
 
 #include <QLabel>
 #include <QPushButton>

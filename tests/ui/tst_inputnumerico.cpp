@@ -64,39 +64,32 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("hint"); // the last one shown; empty: none
-        QTest::newRow("it point before the separator groups")
-            << "it_IT" << 4 << "1.234,50"
-            << "1234,50"
-            << "Il punto separa le migliaia; per i decimali usa la virgola";
-        QTest::newRow("en comma before the point groups")
-            << "en_US" << 4 << "1,234.50"
-            << "1234.50"
-            << "La virgola separa le migliaia; per i decimali usa il punto";
-        QTest::newRow("en point types the separator") << "en_US" << 4 << "12.5"
-                                                      << "12.5"
-                                                      << "";
-        QTest::newRow("it point after the separator, second one") << "it_IT" << 4 << "1,2.3"
-                                                                  << "1,23"
-                                                                  << "Il numero ha già la virgola";
-        QTest::newRow("fa point and comma type the separator")
-            << "fa_IR" << 4 << "1.2,3"
-            << "1\u066b23"
-            << "Il numero ha già il segno «\u066b»";
-        QTest::newRow("separator first") << "it_IT" << 4 << ",5"
-                                         << ",5"
-                                         << "";
-        QTest::newRow("letters signs blanks refused") << "it_IT" << 4 << "a-1b+2 e"
-                                                      << "12"
-                                                      << "Si scrivono solo cifre e la virgola";
-        QTest::newRow("integer digits capped") << "it_IT" << 4 << "1234567"
-                                               << "12345"
-                                               << "Al massimo 5 cifre prima della virgola";
-        QTest::newRow("decimal digits capped") << "en_US" << 4 << "1.23456"
-                                               << "1.2345"
-                                               << "Al massimo 4 decimali";
-        QTest::newRow("no decimals, no separator") << "it_IT" << 0 << "10,5"
-                                                   << "105"
-                                                   << "Questo campo non ha decimali";
+        const struct {
+            const char *name, *locale;
+            int decDigits;
+            const char *keys, *shown, *hint;
+        } rows[] = {
+            {"it point before the separator groups", "it_IT", 4, "1.234,50", "1234,50",
+             "Il punto separa le migliaia; per i decimali usa la virgola"},
+            {"en comma before the point groups", "en_US", 4, "1,234.50", "1234.50",
+             "La virgola separa le migliaia; per i decimali usa il punto"},
+            {"en point types the separator", "en_US", 4, "12.5", "12.5", ""},
+            {"it point after the separator", "it_IT", 4, "1,2.3", "1,23",
+             "Il numero ha già la virgola"},
+            {"fa point and comma type the separator", "fa_IR", 4, "1.2,3", "1٫23",
+             "Il numero ha già il segno «٫»"},
+            {"separator first", "it_IT", 4, ",5", ",5", ""},
+            {"letters signs blanks refused", "it_IT", 4, "a-1b+2 e", "12",
+             "Si scrivono solo cifre e la virgola"},
+            {"integer digits capped", "it_IT", 4, "1234567", "12345",
+             "Al massimo 5 cifre prima della virgola"},
+            {"decimal digits capped", "en_US", 4, "1.23456", "1.2345", "Al massimo 4 decimali"},
+            {"no decimals, no separator", "it_IT", 0, "10,5", "105",
+             "Questo campo non ha decimali"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.locale) << r.decDigits << QString(r.keys)
+                                  << QString::fromUtf8(r.shown) << QString::fromUtf8(r.hint);
     }
     void typing_keepsDigitsAndOneSeparatorWithinTheLimitsAndSaysWhy() {
         QFETCH(QString, locale);
@@ -125,40 +118,24 @@ private slots:
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("it grouped") << "it_IT"
-                                    << "paste:1.234,50"
-                                    << "1234,50"
-                                    << "";
-        QTest::newRow("it euro sign") << "it_IT"
-                                      << "paste:€ 10,50"
-                                      << "10,50"
-                                      << "";
-        QTest::newRow("it blanks") << "it_IT"
-                                   << "paste:\u202f10,5\u00a0 "
-                                   << "10,5"
-                                   << "";
-        QTest::newRow("it EUR after, dropped") << "it_IT"
-                                               << "drop:1 234 EUR"
-                                               << "1234"
-                                               << "";
-        QTest::newRow("it point not grouping three digits")
-            << "it_IT"
-            << "paste:12.5"
-            << ""
-            << "«12.5» non è un numero: il punto separa le migliaia, la virgola i decimali";
-        QTest::newRow("en grouped") << "en_US"
-                                    << "paste:$1,234.50"
-                                    << "1234.50"
-                                    << "";
-        QTest::newRow("en comma not grouping three digits")
-            << "en_US"
-            << "paste:1,5"
-            << ""
-            << "«1,5» non è un numero: la virgola separa le migliaia, il punto i decimali";
-        QTest::newRow("too many digits, not cut") << "it_IT"
-                                                  << "paste:1.234.567"
-                                                  << ""
-                                                  << "Al massimo 5 cifre prima della virgola";
+        const struct {
+            const char *name, *locale, *step, *shown, *hint;
+        } rows[] = {
+            {"it grouped", "it_IT", "paste:1.234,50", "1234,50", ""},
+            {"it euro sign", "it_IT", "paste:€ 10,50", "10,50", ""},
+            {"it blanks", "it_IT", "paste: 10,5  ", "10,5", ""},
+            {"it EUR after, dropped", "it_IT", "drop:1 234 EUR", "1234", ""},
+            {"it point not grouping three digits", "it_IT", "paste:12.5", "",
+             "«12.5» non è un numero: il punto separa le migliaia, la virgola i decimali"},
+            {"en grouped", "en_US", "paste:$1,234.50", "1234.50", ""},
+            {"en comma not grouping three digits", "en_US", "paste:1,5", "",
+             "«1,5» non è un numero: la virgola separa le migliaia, il punto i decimali"},
+            {"too many digits, not cut", "it_IT", "paste:1.234.567", "",
+             "Al massimo 5 cifre prima della virgola"},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.locale) << QString::fromUtf8(r.step)
+                                  << QString(r.shown) << QString::fromUtf8(r.hint);
     }
     void paste_isReadAsANumberOrRefusedWholeWithAHint() {
         QFETCH(QString, locale);

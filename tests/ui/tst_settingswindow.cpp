@@ -1,9 +1,9 @@
 // The settings window on a copy of the settings file: every close writes the five values in one
 // transaction and recalculates, or keeps the window open and says why.
 #include "platform/sqlitedatabase.h"
-#include "ui/frmparametriiniziali.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
 #include <QPushButton>
@@ -93,14 +93,12 @@ private slots:
         QTest::addColumn<QString>("typed");  // the new M.M. stop loss; empty: nothing changed
         QTest::addColumn<QString>("answer"); // to the question; empty: no question expected
         QTest::addColumn<double>("slmm");    // in the file afterwards
-        QTest::newRow("unchanged") << ""
-                                   << "" << 150.0;
-        QTest::newRow("changed, Sovrascrivi") << "70"
-                                              << "Sovrascrivi" << 70.0;
-        QTest::newRow("changed, Tieni gli altri") << "70"
-                                                  << "Tieni gli altri" << 150.0;
-        QTest::newRow("changed, Annulla") << "70"
-                                          << "Annulla" << 150.0;
+        for (const auto &[name, typed, answer, slmm] :
+             {std::tuple{"unchanged", "", "", 150.0},
+              {"changed, Sovrascrivi", "70", "Sovrascrivi", 70.0},
+              {"changed, Tieni gli altri", "70", "Tieni gli altri", 150.0},
+              {"changed, Annulla", "70", "Annulla", 150.0}})
+            QTest::newRow(name) << QString(typed) << QString(answer) << slmm;
     }
     void saveByAnotherProgram_isNeverLostUnasked() {
         // State: the window is open; another copy, on its own connection to the file, saves an
