@@ -15,57 +15,47 @@ namespace margino {
 
 namespace {
 
-enum class Refusal { Retry, CloseWithoutSaving, BackToWindow };
+// Both questions the window asks at closing offer: go on (saving), close without saving, or
+// go back to the window, which is also what Escape does.
+enum class Answer { Save, CloseWithoutSaving, BackToWindow };
+
+Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, const QString &advice,
+           const QString &save, const QString &close, bool saveByDefault) {
+    QMessageBox box(icon, parent->windowTitle(), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(advice);
+    QPushButton *saving = box.addButton(save, QMessageBox::AcceptRole);
+    QPushButton *closing = box.addButton(close, QMessageBox::DestructiveRole);
+    QPushButton *back = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+    box.setDefaultButton(saveByDefault ? saving : back);
+    box.setEscapeButton(back);
+    box.exec();
+    return box.clickedButton() == saving    ? Answer::Save
+           : box.clickedButton() == closing ? Answer::CloseWithoutSaving
+                                            : Answer::BackToWindow;
+}
 
 // The engine refused the save and nothing was written: the user decides what comes next.
-Refusal askAfterRefusal(QWidget *parent, const DbError &error) {
+Answer askAfterRefusal(QWidget *parent, const DbError &error) {
     QString text = QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
                                   "nulla.\n\nErrore %1: %2")
                        .arg(QString::number(error.number()), error.description());
     if (!error.summary().isEmpty())
         text.prepend(error.summary() + QStringLiteral("\n\n"));
-    QMessageBox box(QMessageBox::Critical, parent->windowTitle(), text, QMessageBox::NoButton,
-                    parent);
-    box.setInformativeText(QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi "
-                                          "senza salvare. Annulla torna ai parametri."));
-    QPushButton *retry = box.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
-    QPushButton *discard =
-        box.addButton(QStringLiteral("Chiudi senza salvare"), QMessageBox::DestructiveRole);
-    QPushButton *back = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
-    box.setDefaultButton(retry);
-    box.setEscapeButton(back);
-    box.exec();
-    if (box.clickedButton() == retry)
-        return Refusal::Retry;
-    if (box.clickedButton() == discard)
-        return Refusal::CloseWithoutSaving;
-    return Refusal::BackToWindow;
+    return ask(parent, QMessageBox::Critical, text,
+               QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi senza salvare. "
+                              "Annulla torna ai parametri."),
+               QStringLiteral("Riprova"), QStringLiteral("Chiudi senza salvare"), true);
 }
 
-enum class OtherSave { Overwrite, KeepOthers, BackToWindow };
-
 // Another program saved since the window opened: writing now would lose its values unasked.
-OtherSave askAfterOtherSave(QWidget *parent, const QStringList &changes) {
-    QMessageBox box(QMessageBox::Warning, parent->windowTitle(),
-                    QStringLiteral("Da quando questa finestra si è aperta, un altro programma ha "
-                                   "salvato parametri diversi:\n\n") +
-                        changes.join(u'\n'),
-                    QMessageBox::NoButton, parent);
-    box.setInformativeText(QStringLiteral("Sovrascrivi salva i valori di questa finestra, Tieni "
-                                          "gli altri chiude senza salvare. Annulla torna ai "
-                                          "parametri."));
-    QPushButton *overwrite = box.addButton(QStringLiteral("Sovrascrivi"), QMessageBox::AcceptRole);
-    QPushButton *keep =
-        box.addButton(QStringLiteral("Tieni gli altri"), QMessageBox::DestructiveRole);
-    QPushButton *back = box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
-    box.setDefaultButton(back);
-    box.setEscapeButton(back);
-    box.exec();
-    if (box.clickedButton() == overwrite)
-        return OtherSave::Overwrite;
-    if (box.clickedButton() == keep)
-        return OtherSave::KeepOthers;
-    return OtherSave::BackToWindow;
+Answer askAfterOtherSave(QWidget *parent, const QStringList &changes) {
+    return ask(parent, QMessageBox::Warning,
+               QStringLiteral("Da quando questa finestra si è aperta, un altro programma ha "
+                              "salvato parametri diversi:\n\n") +
+                   changes.join(u'\n'),
+               QStringLiteral("Sovrascrivi salva i valori di questa finestra, Tieni gli altri "
+                              "chiude senza salvare. Annulla torna ai parametri."),
+               QStringLiteral("Sovrascrivi"), QStringLiteral("Tieni gli altri"), false);
 }
 
 } // namespace
@@ -213,22 +203,22 @@ frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
                 return Unload::Recalculate;
             // Asked with no transaction open, so the other program is never kept waiting.
             switch (askAfterOtherSave(this, changedElsewhere(expected, *found))) {
-            case OtherSave::Overwrite:
+            case Answer::Save:
                 expected = *found;
                 continue;
-            case OtherSave::KeepOthers:
+            case Answer::CloseWithoutSaving:
                 return Unload::Recalculate;
-            case OtherSave::BackToWindow:
+            case Answer::BackToWindow:
                 activateWindow();
                 return Unload::Stay;
             }
         } catch (const DbError &error) {
             switch (askAfterRefusal(this, error)) {
-            case Refusal::Retry:
+            case Answer::Save:
                 continue;
-            case Refusal::CloseWithoutSaving:
+            case Answer::CloseWithoutSaving:
                 return Unload::Discard;
-            case Refusal::BackToWindow:
+            case Answer::BackToWindow:
                 activateWindow();
                 return Unload::Stay;
             }
