@@ -2,8 +2,7 @@
 // temporary copy of the real file, in an Italian and an English locale.
 #include "calc/explanations.h"
 #include "calc/tradecalculator.h"
-#include "platform/sqlitedatabase.h"
-#include "support/datafile.h"
+#include "support/spydatabase.h"
 
 #include <QTest>
 #include <sqlite3.h>
@@ -12,38 +11,16 @@ using namespace margino;
 
 namespace {
 
-const QStringList Tables{QStringLiteral("System"), QStringLiteral("Settaggi")};
 // Amount, percentage stop, budget stop, break-even, then sale amount, commissions, gain, %.
 using Shown = QStringList;
 const Shown Blank(8);
-
-// The real engine; after its first query another program may get a turn at the file.
-class Interleaved final : public Database {
-public:
-    Interleaved(const QString &path) : real(path, Tables) {}
-    Recordset OpenRecordset(QStringView sql) override {
-        Recordset rs = real.OpenRecordset(sql);
-        if (auto turn = std::exchange(meanwhile, {}))
-            turn();
-        return rs;
-    }
-    void Execute(QStringView sql) override { real.Execute(sql); }
-    void BeginTrans() override { real.BeginTrans(); }
-    void CommitTrans() override { real.CommitTrans(); }
-    void Rollback() noexcept override { real.Rollback(); }
-    void BeginRead() override { real.BeginRead(); }
-    void EndRead() noexcept override { real.EndRead(); }
-    SqliteDatabase real;
-    std::function<void()> meanwhile;
-};
 
 } // namespace
 
 class TstTradeCalculation : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<DataFileCopy> file;
-    std::unique_ptr<Interleaved> db;
+    std::unique_ptr<SpyDatabase> db;
     std::unique_ptr<TradeCalculator> calculator;
     TradeTexts texts;
     QLocale locale;
@@ -81,8 +58,7 @@ private slots:
     void init() {
         const bool english = QByteArray(QTest::currentDataTag()).startsWith("en");
         locale = QLocale(english ? QStringLiteral("en_US") : QStringLiteral("it_IT"));
-        file = std::make_unique<DataFileCopy>();
-        db = std::make_unique<Interleaved>(file->path());
+        db = std::make_unique<SpyDatabase>();
         calculator = std::make_unique<TradeCalculator>(*db);
         texts = {};
         // The settings of the worked examples.
@@ -276,7 +252,7 @@ private slots:
     void saveByAnotherProgram_isSeenWholeOrNotAtAll() {
         typeTrade({"100", "10", "11"});
         sqlite3 *other = nullptr;
-        sqlite3_open(file->path().toUtf8().constData(), &other);
+        sqlite3_open(db->file.path().toUtf8().constData(), &other);
         db->meanwhile = [other] {
             sqlite3_exec(other,
                          "BEGIN; UPDATE Settaggi SET SLP = 50; UPDATE System SET Commissioni = 20;"

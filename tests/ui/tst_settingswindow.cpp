@@ -1,8 +1,7 @@
 // The settings window on a copy of the settings file: every close writes the five values in one
 // transaction and recalculates, or keeps the window open and says why.
-#include "platform/sqlitedatabase.h"
-#include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "support/spydatabase.h"
 #include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
@@ -11,27 +10,11 @@
 
 using namespace margino;
 
-// The real engine on a private copy of the settings file, logging every write and
-// transaction step in order.
-class LoggedDatabase final : public Database {
-public:
-    DataFileCopy file;
-    Recordset OpenRecordset(QStringView sql) override { return real.OpenRecordset(sql); }
-    void Execute(QStringView sql) override { log << sql.toString(), real.Execute(sql); }
-    void BeginTrans() override { log << "BeginTrans", real.BeginTrans(); }
-    void CommitTrans() override { log << "CommitTrans", real.CommitTrans(); }
-    void Rollback() noexcept override { log << "Rollback", real.Rollback(); }
-    void BeginRead() override { real.BeginRead(); }
-    void EndRead() noexcept override { real.EndRead(); }
-    SqliteDatabase real{file.path(), {"System", "Settaggi"}};
-    QStringList log; // and "recalculate" when the window asks for it
-};
-
 class TstSettingsWindow : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ModalWatch> watch;
-    std::unique_ptr<LoggedDatabase> db;
+    std::unique_ptr<SpyDatabase> db;
     std::unique_ptr<frmParametriIniziali> form;
 
     bool open(bool wait = true) {
@@ -56,7 +39,7 @@ private slots:
                                     : tag.startsWith("fa") ? "fa_IR"
                                                            : "it_IT"));
         form.reset();
-        db = std::make_unique<LoggedDatabase>();
+        db = std::make_unique<SpyDatabase>();
         watch = std::make_unique<ModalWatch>();
     }
     void cleanup() { QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe())); }

@@ -1,0 +1,30 @@
+#pragma once
+// The real engine on a private copy of the shipped settings file, logging every write and
+// transaction step in order; after its next query another program may get a turn at the file.
+
+#include "platform/sqlitedatabase.h"
+#include "support/datafile.h"
+
+#include <functional>
+#include <utility>
+
+class SpyDatabase final : public margino::Database {
+public:
+    margino::Recordset OpenRecordset(QStringView sql) override {
+        margino::Recordset rs = real.OpenRecordset(sql);
+        if (auto turn = std::exchange(meanwhile, {}))
+            turn();
+        return rs;
+    }
+    void Execute(QStringView sql) override { log << sql.toString(), real.Execute(sql); }
+    void BeginTrans() override { log << "BeginTrans", real.BeginTrans(); }
+    void CommitTrans() override { log << "CommitTrans", real.CommitTrans(); }
+    void Rollback() noexcept override { log << "Rollback", real.Rollback(); }
+    void BeginRead() override { real.BeginRead(); }
+    void EndRead() noexcept override { real.EndRead(); }
+
+    DataFileCopy file;
+    margino::SqliteDatabase real{file.path(), {"System", "Settaggi"}};
+    QStringList log;
+    std::function<void()> meanwhile;
+};
