@@ -122,17 +122,24 @@ private:
         t_.afterTax = text(gain > 0 ? roundTo(gain * (1 - capitalGain / 100), 2) : gain);
     }
 
-    // The settings the texts were computed from, kept for explaining them.
+    // The settings the texts were computed from, kept for explaining them. One run reads each
+    // table once: inside its read transaction a second query would see the same values.
     SystemValues readSystemValues() {
+        if (system_)
+            return *system_;
         t_.figures.commissioni = t_.figures.commissioniMin = std::nullopt;
         const SystemValues values = readSystem(db_, statements::SelectSystemForCalc);
+        system_ = values;
         t_.figures.commissioni = values.commissioni;
         t_.figures.commissioniMin = values.commissioniMin;
         return values;
     }
     SettaggiValues readSettaggiValues() {
+        if (settaggi_)
+            return *settaggi_;
         t_.figures.capitalGain = t_.figures.slp = t_.figures.slmm = std::nullopt;
         const SettaggiValues values = readSettaggi(db_);
+        settaggi_ = values;
         t_.figures.capitalGain = values.capitalGain;
         t_.figures.slp = values.slp;
         t_.figures.slmm = values.slmm;
@@ -160,6 +167,8 @@ private:
     TradeTexts &t_;
     const QLocale &locale_;
     std::optional<RuntimeError> failure_;
+    std::optional<SystemValues> system_;
+    std::optional<SettaggiValues> settaggi_;
 };
 
 std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
