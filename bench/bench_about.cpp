@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one tick of the About window's roll costs against its 15.6 ms budget: the arithmetic
 // alone, and the window moving, recolouring and repainting its lines.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_about [-median 9]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every keystroke will pay before any drawing: the settings queries on the real file
 // and the number conversions. Run: build/bench/bench_foundation [-median 9]
 #include "core/numbertext.h"

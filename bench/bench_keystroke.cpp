@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One key in the quantity field, end to end: the key events, both recalculations on the real
 // settings file, the panels redrawn, and the window painted and flushed to the screen. The
 // floor is the same key in a bare QLineEdit window. Run: build/bench/bench_keystroke -median 9

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time of one full nine-cell caption: on the bare image canvas, and on the panel widget that
 // also schedules its repaint. Run with -median 9 for stable figures.
 

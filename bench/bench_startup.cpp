@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start to first frame, Margino against its floor (a bare window with three fields, six labels
 // and the settings file opened), run side by side and alternately, offscreen unless
 // QT_QPA_PLATFORM says otherwise. Run: build/bench/bench_startup [runs] [--callgrind]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the start-up benchmark's children: when the first window has painted its first frame,
 // print "frame" and the process's CPU time so far in ms, and end the process at once, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for the start-up benchmark: the cheapest Qt program doing what Margino's start
 // does, a window with three fields and six labels and the settings file opened and read.
 #include "firstframe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own start, up to its first frame: main() with the frame watch added.
 #include "app/startup.h"
 #include "firstframe.h"

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- The settings file shipped beside the program: its schema and its one row per table.
 -- The build turns this script into DataMg.mgd; the program itself never creates the file.
 

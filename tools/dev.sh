@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up a Debian machine, builds, and starts Margino or checks it.
 #   tools/dev.sh run     install what is missing, build (Release), start the program
 #   tools/dev.sh test    install what is missing, check formatting and layers, build with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: creates a settings file from its SQL script (mgdgen script.sql out.mgd).
 // The script is the single source of the schema and the shipped values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: renders an SVG file to a PNG file of the given size, with the renderer the program
 // itself draws its pictures with.   svgpng in.svg out.png width height
 #include <QDir>

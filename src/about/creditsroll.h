@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About window's credits roll as numbers: where each line stands and what colour it has,
 // tick by tick. Drawing the lines, and when ticks come, is the window's business.

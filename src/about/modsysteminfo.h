@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the system-information tool through two registry entries and starts it, or says that
 // it can't. Where the entries come from, and how a program starts, is the platform's business.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a start needs before any window: Qt's own catalogue for the user's locale, and the
 // answer to a command line. The program's own texts are Italian and are not translated.

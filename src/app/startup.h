@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start procedure: finds the settings file (beside the program, else the user's copy),
 // opens it once for the whole run, and shows the main window until it closes.

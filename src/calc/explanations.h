@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The results put into words: each figure's name, how it was obtained with the numbers the
 // calculation used, and the whole trade as plain text. Showing and copying them is the window's.

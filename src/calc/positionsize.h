@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sizes a position from the risk: the largest whole quantity whose loss at the stop, both
 // orders' commissions included, stays within a budget, and whose cost within a capital.

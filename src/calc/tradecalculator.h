@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's two recalculations over its texts: the purchase side (amount, stops,
 // break-even) and the sale side (amount, commissions, gain, percentage). Settings are read

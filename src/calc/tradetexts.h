@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the main window shows of a trade, as texts: the three fields, the two amounts and
 // the six captions. The calculation fills it; the window copies it in and writes back changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every error number the program reports, and the failure that carries one: a number, its
 // description and an Italian summary. Who catches it, and whether the program goes on, is up to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a numeric field may hold and how a pasted text reads as a number, with the short Italian
 // hints that say why a text is refused. The field applies these rules; windows never see them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as the user sees them: text in a given locale, with no digit grouping.
 // Every window and calculation converts through here; none parses or formats on its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The glyph table: which segments each character lights, and for digits which it shows
 // unlit. Drawing the segments and choosing colours is the LCD object's work.

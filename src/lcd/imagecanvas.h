@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture box that draws into an image it keeps: exact pixels, no antialiasing, spans
 // written straight into memory. Showing the image on screen is left to a widget.

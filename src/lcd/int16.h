@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 16-bit signed arithmetic that refuses to wrap: every result outside -32768..32767 raises
 // the overflow error. The LCD geometry is kept in these; callers decide what an error ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One LCD panel: turns a short text into a right-aligned row of seven-segment cells drawn
 // with lines on a picture box. It keeps only the cell geometry; the picture lives in the box.

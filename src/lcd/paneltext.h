@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a row of LCD cells shows of a result text: all of it when it fits, else only trailing
 // decimals may go; never an integer digit or an exponent. The full text stays with the caller.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What an LCD needs of the box it draws on: pixel scale, a persistent image, two colours,
 // clearing and one-pixel lines. How the pixels reach the screen is left to the implementation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strokes of each numbered segment of an LCD cell: bundles of parallel one-pixel lines whose
 // ends step by a pixel, giving bevelled corners and pointed joints. Colours are the caller's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // This platform has no registry: the stand-in answers the two shared-tools entries from the
 // desktop (see SystemInfoTools) and knows no other key. Reading them is the launcher's business.

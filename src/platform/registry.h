@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The shape of the system registry the system-information launcher reads: keys opened under a
 // root with an access mask, typed values read into a caller's buffer. Stores answer behind it.

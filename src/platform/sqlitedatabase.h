@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings database engine on this platform: one SQLite connection to an existing file.
 // It proves the file at open time; the statements and their meaning belong to store/.

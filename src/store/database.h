@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings database as the program sees it: one query reads the first row by field
 // name, one call runs one statement. The engine behind it lives in platform/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The five settings: as the settings window edits them (locale text, written back by the two
 // updates in one transaction) and as the calculations read them (checked numbers).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finds the settings file: beside the program (a portable folder), else the user's own copy,
 // made from the installed template at the first start. Opening it is the engine's business.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file's name and every statement the program sends to it, character for
 // character: readers and writers take them from here and never spell their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sunken box that shows an amount whole: in its layout font when the text fits, else in a
 // smaller one down to a legible floor, then with fewer digits. What the amount is, is the caller's.

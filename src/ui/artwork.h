@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The windows' pictures, drawn from the vector files in the program's resources at the
 // screens' pixel ratio; the sizes below are logical pixels.

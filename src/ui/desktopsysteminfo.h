@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The launcher's platform on this desktop: the registry stand-in, the file test, starting a
 // program and the message box. Which tool is found is the stand-in's business.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The run-time error report: a message box with the error's number and description.
 // Deciding what is fatal, and ending the program, is the caller's business.

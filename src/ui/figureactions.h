@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes a result widget a figure the user can reach with Tab, copy with Ctrl+C or its context
 // menu, and hear and read explained. What the figure says is the caller's to set.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window layouts name the classic Windows fonts; this maps them to Debian's
 // metric-compatible families so that every caption fits the box the layout gives it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: three input fields, two amount labels, six result panels, the menu bar
 // and "Esci". It lays out and wires controls; settings live in the database it is given.

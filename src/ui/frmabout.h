@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The About box: the maker's banner, the credits roll fading through the black area, the
 // product name, the maker's notices and "System Info..". The roll's numbers are CreditsRoll's

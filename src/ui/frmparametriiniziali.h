@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings window: five fields filled from the database when it opens, written back in
 // one transaction when it closes with a field changed; the recalculation is its caller's.

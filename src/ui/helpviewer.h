@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-in for the desktop help engine: finds a help file by name with its own search rules
 // and shows it in a help window. What the file says is the help file's own business.

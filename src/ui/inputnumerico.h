@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numeric input field: digits and one locale decimal separator, within its limits of
 // integer and decimal digits; it reads pastes as numbers and says why it refuses a key. Its

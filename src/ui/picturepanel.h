@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sunken panel that shows a kept image, the picture box an LCD draws on. It repaints
 // itself after drawing; what the image shows is the canvas's and its owner's business.

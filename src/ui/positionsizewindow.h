@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Dimensiona posizione": the largest quantity whose loss at the stop fits the loss budget,
 // from a price, a stop, the budget and an optional capital. The arithmetic is sizePosition's.

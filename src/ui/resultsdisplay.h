@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Puts a trade's texts on the main window's eight figures, the six LCD panels and the two
 // amounts, writing only what changed, each with its spoken name, explanation and copy actions.

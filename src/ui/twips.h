@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window layouts are drawn in twips; 15 twips make one pixel at the 96 dpi they assume.
 // The labels and fonts every window's layout uses; what each window places is its own.

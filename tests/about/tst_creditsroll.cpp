@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The credits roll tick by tick: the layout after loading, the first tick's fade, the wrap,
 // and the clock that paces the ticks.
 #include "about/creditsroll.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the system-information tool with a registry and a desktop of the test's own: how the
 // first value is trimmed and typed, the order of the two lookups, the one message.
 #include "about/modsysteminfo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up as the program runs it: the settings file beside the program opens, or the
 // run-time error report ends the program before any window shows. No user copy or installed
 // template exists here (their rules have their own test).

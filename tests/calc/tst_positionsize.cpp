@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sizing a position from the risk, checked against the loss and the cost worked out here
 // independently: the answer is within every limit and one share more is not.
 #include "calc/positionsize.h"

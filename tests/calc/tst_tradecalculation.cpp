@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two recalculations over texts, without a window: fields typed in turn, settings in a
 // temporary copy of the real file, in an Italian and an English locale.
 #include "calc/explanations.h"

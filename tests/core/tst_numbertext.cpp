@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as text in an Italian and an English locale: what is a number, how results read.
 #include "core/numbertext.h"
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed tree: cmake --install into a temporary prefix puts every file a desktop expects,
 # the metadata passes its validators, and the installed program answers --version and --help.
 #   installed_tree.sh build-folder version

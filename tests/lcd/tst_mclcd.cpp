@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The LCD object through its public operations: strokes and colours on a recording box,
 // exact pixels on the real image canvas, and its errors.
 

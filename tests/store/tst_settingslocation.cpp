@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the settings file is found, on real files: beside the program, the user's copy, a
 // first start from the installed template, and no file anywhere.
 #include "store/settingslocation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings store on the real file: the exact statements, the one-row reads and the
 // refusals that must neither crash nor half-run.
 #include "platform/sqlitedatabase.h"

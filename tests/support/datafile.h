@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A private, writable copy of the shipped settings file in a temporary folder, per test.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help files for tests: the application's data folders are pointed at a temporary folder,
 // and the bundled Margino.hlp can be put there or left out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window on a private copy of the settings file, shown offscreen, in the locale the
 // test row asks for ("en..." rows in English, all others in Italian), with a modal watch.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Closes every modal dialog that shows while it lives (or answers one as a test asks), so
 // that a test never hangs on one, and records what each said for the test to assert.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture box that draws nothing and records every call, so tests can read the strokes of a
 // caption, and a compact per-cell summary of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real engine on a private copy of the shipped settings file, logging every write and
 // transaction step in order; after its next query another program may get a turn at the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box as a user meets it: the roll it shows, how it closes, what "System Info.." does
 // on this desktop, and the main window's About command.
 #include "platform/sqlitedatabase.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric field under real key presses, pastes and drops: what it takes, what it refuses
 // and the hint that says why.
 #include "ui/inputnumerico.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: its captions, where the focus starts and goes, the
 // panels at start, the help command, and how it ends the program.
 #include "support/helpfiles.h"

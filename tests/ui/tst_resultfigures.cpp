@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's figures as a user meets them: typed key by key, shown whole, repainted when
 // they change, explained, copied, and a position sized from them.
 #include "support/mainwindow.h"

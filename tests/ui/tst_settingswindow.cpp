@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window on a copy of the settings file: every close writes the five values in one
 // transaction and recalculates, or keeps the window open and says why.
 #include "support/modalwatch.h"
