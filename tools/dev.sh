@@ -33,8 +33,11 @@ gates() {
 build() { # folder, then extra CMake arguments
     local folder=$1
     shift
-    cmake -S . -B "$folder" "$@" >/dev/null
-    cmake --build "$folder" -j "$(nproc)"
+    # A compiler cache, when the machine has one, shares objects between work trees.
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    CCACHE_BASEDIR=$PWD cmake -S . -B "$folder" "${launcher[@]}" "$@" >/dev/null
+    CCACHE_BASEDIR=$PWD cmake --build "$folder" -j "$(nproc)"
 }
 
 suite() {
