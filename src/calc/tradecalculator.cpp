@@ -123,13 +123,26 @@ private:
         t_.afterTax = text(gain > 0 ? roundTo(gain * (1 - capitalGain / 100), 2) : gain);
     }
 
+    // After a failed read the run reads nothing more: a locked file costs one busy wait.
+    template <typename Read> auto once(Read read) {
+        if (readFailure_)
+            throw *readFailure_;
+        try {
+            return read();
+        } catch (const RuntimeError &error) {
+            readFailure_ = error;
+            throw;
+        }
+    }
+
     // The settings the texts were computed from, kept for explaining them. One run reads each
     // table once: inside its read transaction a second query would see the same values.
     SystemValues readSystemValues() {
         if (system_)
             return *system_;
         t_.figures.commissioni = t_.figures.commissioniMin = std::nullopt;
-        const SystemValues values = readSystem(db_, statements::SelectSystemForCalc);
+        const SystemValues values =
+            once([this] { return readSystem(db_, statements::SelectSystemForCalc); });
         system_ = values;
         t_.figures.commissioni = values.commissioni;
         t_.figures.commissioniMin = values.commissioniMin;
@@ -139,7 +152,7 @@ private:
         if (settaggi_)
             return *settaggi_;
         t_.figures.capitalGain = t_.figures.slp = t_.figures.slmm = std::nullopt;
-        const SettaggiValues values = readSettaggi(db_);
+        const SettaggiValues values = once([this] { return readSettaggi(db_); });
         settaggi_ = values;
         t_.figures.capitalGain = values.capitalGain;
         t_.figures.slp = values.slp;
@@ -170,6 +183,7 @@ private:
     std::optional<RuntimeError> failure_;
     std::optional<SystemValues> system_;
     std::optional<SettaggiValues> settaggi_;
+    std::optional<RuntimeError> readFailure_;
 };
 
 std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
