@@ -25,6 +25,17 @@ namespace {
         QStringLiteral("File: %1\n%2").arg(QDir::toNativeSeparators(target), reason));
 }
 
+// Why a step failed: the system's cause in Italian where it is a common one, else what failed,
+// each with the system's own words after it. Read errno before anything may change it.
+QString reasonOf(int errnum, const QString &what) {
+    const QString cause = systemCause(errnum);
+    const QString lead = cause.isEmpty() ? what : cause;
+    if (!errnum)
+        return lead;
+    const QString said = QString::fromLocal8Bit(std::strerror(errnum));
+    return lead.isEmpty() ? said : QStringLiteral("%1 (%2)").arg(lead, said);
+}
+
 // Gives the finished copy its name unless something, even a dangling link, holds that name:
 // the system refuses to replace it, so nothing is truncated or written through a link. False
 // when the name is taken.
@@ -41,23 +52,30 @@ bool placeWithoutReplacing(const QString &temporary, const QString &target) {
     }
     if (errno == EEXIST)
         return false;
-    failCopy(target, QStringLiteral("Impossibile rinominare %1: %2.")
-                         .arg(temporary, QString::fromLocal8Bit(std::strerror(errno))));
+    const int errnum = errno;
+    failCopy(target, reasonOf(errnum, QStringLiteral("Impossibile rinominare %1.").arg(temporary)));
 }
 
 void copyIntoPlace(const QString &shipped, const QString &target) {
     const QString folder = QFileInfo(target).absolutePath();
-    if (!QDir().mkpath(folder))
-        failCopy(target, QStringLiteral("Impossibile creare la cartella."));
+    if (!QDir().mkpath(folder)) {
+        const int errnum = errno;
+        failCopy(target, reasonOf(errnum, QStringLiteral("Impossibile creare la cartella.")));
+    }
     QFile source(shipped);
-    if (!source.open(QIODevice::ReadOnly))
-        failCopy(target, source.errorString());
+    if (!source.open(QIODevice::ReadOnly)) {
+        const int errnum = errno;
+        failCopy(target, reasonOf(errnum, QStringLiteral("Impossibile leggere %1.").arg(shipped)));
+    }
     // Created with mode 600 whatever the template's mode; synced before it gets its name.
     QTemporaryFile copy(folder + QStringLiteral("/.DataMg.mgd-XXXXXX"));
     const QByteArray bytes = source.readAll();
     if (!copy.open() || copy.write(bytes) != bytes.size() || !copy.flush() ||
-        ::fsync(copy.handle()) != 0)
-        failCopy(target, copy.errorString());
+        ::fsync(copy.handle()) != 0) {
+        // Read from errno: a failed sync leaves the file's own error text unset.
+        const int errnum = errno;
+        failCopy(target, reasonOf(errnum, QStringLiteral("Impossibile scrivere la copia.")));
+    }
     copy.close();
     if (beforePlacingCopy)
         beforePlacingCopy();
