@@ -108,7 +108,10 @@ std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &loc
                 return refuse(notANumberHint(text, locale));
             grouped = true;
             run = 0;
-        } else if (c.isSpace()) {
+        } else if (c.isSpace()) { // a tab or a line break, or a blank that never groups
+            if (c != u'\t' && c != u'\n' && c != u'\r' && c.category() != QChar::Separator_Line &&
+                c.category() != QChar::Separator_Paragraph)
+                return refuse(notANumberHint(text, locale));
             return refuse(QStringLiteral("Tra le cifre c'è una tabulazione o un a capo: "
                                          "incolla un numero solo"));
         } else if (c == u',' || c == u'.' || c == separator) {

@@ -68,6 +68,7 @@ private slots:
             {"fr line break after a group", "fr_FR", "1 234\r\n567", Refused, TwoValues},
             {"C tab", "C", "1\t234", Refused, TwoValues},
             {"it line break at the end dropped", "it_IT", "1.234,5\n", "1234,5", ""},
+            {"en thin space does not group", "en_US", "1\u2009234", Refused, ""},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << QString(r.locale) << QString::fromUtf8(r.pasted)
