@@ -12,7 +12,12 @@
 #include "ui/positionsizewindow.h"
 #include "ui/twips.h"
 
+#include "core/numbertext.h"
+#include "store/database.h"
+#include "store/parameters.h"
+
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -33,7 +38,7 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     // Nothing moves when the window grows; it never shrinks over its controls.
-    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5145));
+    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5460));
     setCentralWidget(client);
     buildFrames(client);
     buildInputs();
@@ -53,13 +58,14 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     cmd_Ok->setAutoDefault(true);
     connect(cmd_Ok, &QPushButton::clicked, this, &Form1::cmd_Ok_Click);
     buildMenus();
+    buildTaxSwitch(client);
 
     Form_Load();
 
     // "Esci" holds the focus when the window opens; Tab then reaches every figure and field.
     QWidget *const tabOrder[] = {
-        cmd_Ok, pic_SLMM,  pic_SLP,   pic_PdP, pic_Commissioni, pic_PercentualeGP,
-        pic_GP, in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp,      lab_VndImp};
+        cmd_Ok,    pic_SLMM,  pic_SLP, pic_PdP,    pic_Commissioni, pic_PercentualeGP, pic_GP,
+        in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp, lab_VndImp,      transactionTax_};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmd_Ok->setFocus();
@@ -144,6 +150,46 @@ void Form1::buildInputs() {
     placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
 }
 
+// Under the fields and "Esci", across the window. Off in a new settings file's first run.
+void Form1::buildTaxSwitch(QWidget *client) {
+    transactionTax_ = new QCheckBox(client);
+    transactionTax_->setObjectName(QStringLiteral("transactionTax"));
+    placeTwips(transactionTax_, 120, 5100, 3735, 300);
+    connect(transactionTax_, &QCheckBox::toggled, this, &Form1::transactionTax_Toggled);
+    std::optional<double> rate;
+    try {
+        const ReadTransaction read(dbParametri);
+        rate = readTariff(dbParametri).transactionTax;
+    } catch (const RuntimeError &) {
+        // The first recalculation reads it again and reports what is wrong.
+    }
+    showTaxRate(rate);
+}
+
+void Form1::showTaxRate(std::optional<double> ratePercent) {
+    const QString name = QStringLiteral("Imposta sulle transazioni");
+    const QString text =
+        ratePercent ? QStringLiteral("%1 (%2 %)").arg(name, numberToText(*ratePercent, locale()))
+                    : name;
+    if (transactionTax_->accessibleName() == text)
+        return;
+    transactionTax_->setText(u'&' + text);
+    transactionTax_->setAccessibleName(text);
+}
+
+bool Form1::transactionTaxApplies() const {
+    return transactionTax_->isChecked();
+}
+
+void Form1::setTransactionTaxApplies(bool applies) {
+    transactionTax_->setChecked(applies);
+}
+
+void Form1::transactionTax_Toggled(bool applies) {
+    in_AcqPzo_Change();
+    emit transactionTaxToggled(applies);
+}
+
 // The three commands keep their places; "Strumenti" comes after them.
 void Form1::buildMenus() {
     const auto command = [this](QAction *&action, const char *name, const QString &text) {
@@ -222,8 +268,11 @@ void Form1::recalculate(Side side) {
     texts.quantity = in_Qta->Valore();
     texts.price = in_AcqPzo->Valore();
     texts.sale = in_VndPzo->Valore();
+    texts.transactionTax = transactionTax_->isChecked();
     const std::optional<RuntimeError> failure = (calculator.*side)(texts, locale());
     results->show(texts, locale());
+    if (const std::optional<double> rate = texts.figures.settings[Setting::TransactionTax])
+        showTaxRate(rate);
     if (const std::optional<RuntimeError> report = failures.admit(failure))
         showErrorReport(this, *report);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -36,6 +37,14 @@ public:
 
     static constexpr char HelpFile[] = "Margino.hlp";
 
+    // Whether the trade in hand pays the transaction tax: the check box under the fields.
+    // Setting it from code recomputes and signals as a click does.
+    bool transactionTaxApplies() const;
+    void setTransactionTaxApplies(bool applies);
+
+signals:
+    void transactionTaxToggled(bool applies);
+
 private slots:
     void in_AcqPzo_Change();
     void in_VndPzo_Change();
@@ -45,6 +54,7 @@ private slots:
     void mnu_Help_Click();
     void copyAllResults();
     void sizePosition();
+    void transactionTax_Toggled(bool applies);
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
@@ -55,6 +65,9 @@ private:
     void buildInputs();
     void buildMenus();
     PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void buildTaxSwitch(QWidget *client);
+    // The switch's text names the rate the settings hold.
+    void showTaxRate(std::optional<double> ratePercent);
 
     Database &dbParametri;
 
@@ -67,6 +80,7 @@ private:
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;
+    QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
     QAction *copyAllAction, *sizePositionAction;
     TradeCalculator calculator{dbParametri};

@@ -5,6 +5,7 @@
 // rules are in core/fieldtext.h; what the number means is its caller's.
 
 #include <QLineEdit>
+#include <functional>
 
 namespace margino {
 
@@ -33,6 +34,12 @@ public:
 
     QChar decimalSeparator() const;
 
+    // A rule on the whole text, judged at every edit (deletions from a value set from code
+    // too): the hint why the text may not stand, or empty. Settings fields take their row's.
+    void setTextCheck(std::function<QString(const QString &)> check) {
+        textCheck_ = std::move(check);
+    }
+
 signals:
     // Raised at every change of the content, whoever made it.
     void Change();
@@ -55,6 +62,7 @@ private:
     QString before_;         // the text as it was before the edit being judged
     QString refusal_;        // why the last edit was refused
     bool unchecked_ = false; // a value from code or from the undo history is shown as it is
+    std::function<QString(const QString &)> textCheck_;
 };
 
 } // namespace margino
