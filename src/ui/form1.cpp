@@ -4,6 +4,7 @@
 #include "ui/amountlabel.h"
 #include "ui/artwork.h"
 #include "ui/errorreport.h"
+#include "ui/figureactions.h"
 #include "ui/frmabout.h"
 #include "ui/frmparametriiniziali.h"
 #include "ui/helpviewer.h"
@@ -13,7 +14,9 @@
 #include "ui/twips.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,10 +24,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace margino {
 
-Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(db) {
+Form1::Form1(Database &db, QWidget *parent) : Form1(db, nullptr, parent) {}
+
+Form1::Form1(Database &db, SessionState &session, QWidget *parent) : Form1(db, &session, parent) {}
+
+Form1::Form1(Database &db, SessionState *session, QWidget *parent)
+    : QMainWindow(parent), ownSession_(session ? nullptr : std::make_unique<SessionState>()),
+      session_(session ? *session : *ownSession_), dbParametri(db) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Margino"));
     setWindowIcon(windowIcon32());
@@ -68,9 +78,100 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
     connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
 
-    resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
+    // Hints about how a field's text was read stay here, clear of every control, until
+    // that text changes.
+    hintLine = new QLabel(this);
+    hintLine->setObjectName(QStringLiteral("hintLine"));
+    statusBar()->addWidget(hintLine, 1);
+    statusBar()->setSizeGripEnabled(false);
+    for (InputNumerico *field : {in_Qta, in_AcqPzo, in_VndPzo})
+        field->setHintLabel(hintLine);
+
+    resize(client->minimumSize() +
+           QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+    restoreSession();
+    // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
+    qApp->installEventFilter(this);
+}
+
+// The last trade comes back in the fields (a text a field cannot hold stays out) and the
+// window where it was, if that place is still on a screen; else the window is centred.
+void Form1::restoreSession() {
+    const SessionState::Trade trade = session_.trade(locale());
+    for (const auto &[field, text] :
+         {std::pair{in_Qta, trade.quantity}, std::pair{in_AcqPzo, trade.price},
+          std::pair{in_VndPzo, trade.sale}})
+        if (field->holds(text))
+            field->setValore(text);
+    const std::optional<QPoint> position = session_.windowPosition();
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (position && screen->availableGeometry().contains(QRect(*position, QSize(40, 20)))) {
+            move(*position);
+            return;
+        }
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::closeEvent(QCloseEvent *event) {
+    session_.setTrade({in_Qta->Valore(), in_AcqPzo->Valore(), in_VndPzo->Valore()}, locale());
+    session_.setWindowPosition(pos());
+    session_.save();
+    QMainWindow::closeEvent(event);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QMainWindow::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // Ctrl+Q ends the program from any window, the modal ones included.
+    if (key->key() == Qt::Key_Q && key->modifiers() == Qt::ControlModifier) {
+        QApplication::closeAllWindows();
+        return true;
+    }
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget->window() != this || QApplication::activeModalWidget())
+        return QMainWindow::eventFilter(watched, event);
+    if (key->matches(QKeySequence::Undo) && restoreClearedFields())
+        return true;
+    // A number typed while "Esci" or a figure has the focus starts the quantity, so nothing
+    // typed right after start is lost.
+    const QString typed = key->text();
+    const bool startsNumber =
+        typed.size() == 1 && (typed[0].isDigit() || typed[0] == u',' || typed[0] == u'.' ||
+                              typed[0] == in_Qta->decimalSeparator());
+    const bool figure = widget->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly);
+    if (startsNumber && (widget == cmd_Ok || figure) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        in_Qta->setFocus(Qt::ShortcutFocusReason); // selects its text: the key replaces it
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                       key->count());
+        QCoreApplication::sendEvent(in_Qta, &copy);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Esc or Azzera: the three fields emptied, which blanks every figure; Ctrl+Z brings them back.
+void Form1::clearFields() {
+    const SessionState::Trade shown{in_Qta->Valore(), in_AcqPzo->Valore(), in_VndPzo->Valore()};
+    if (shown == SessionState::Trade{})
+        return;
+    cleared_ = shown;
+    for (InputNumerico *field : {in_Qta, in_AcqPzo, in_VndPzo})
+        field->setValore(QString());
+}
+
+// Only while the fields are still empty: once something is typed, Ctrl+Z is the field's own.
+bool Form1::restoreClearedFields() {
+    if (!cleared_ || !in_Qta->Valore().isEmpty() || !in_AcqPzo->Valore().isEmpty() ||
+        !in_VndPzo->Valore().isEmpty())
+        return false;
+    in_Qta->setValore(cleared_->quantity);
+    in_AcqPzo->setValore(cleared_->price);
+    in_VndPzo->setValore(cleared_->sale);
+    cleared_.reset();
+    return true;
 }
 
 void Form1::buildFrames(QWidget *client) {
@@ -144,17 +245,19 @@ void Form1::buildInputs() {
     placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
 }
 
-// The three commands keep their places; "Strumenti" comes after them.
+// The three commands keep their places; "Strumenti" comes after them. Each opens with
+// Alt and its own letter; I, S, R and P stay free for the window's check box and Strumenti's
+// entries.
 void Form1::buildMenus() {
     const auto command = [this](QAction *&action, const char *name, const QString &text) {
         action = menuBar()->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
     };
-    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Settaggio"));
+    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Se&ttaggio"));
     connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
-    command(mnu_About, "mnu_About", QStringLiteral("About"));
+    command(mnu_About, "mnu_About", QStringLiteral("&About"));
     connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
-    command(mnu_Help, "mnu_Help", QStringLiteral("Help"));
+    command(mnu_Help, "mnu_Help", QStringLiteral("&Help"));
     mnu_Help->setShortcut(QKeySequence::HelpContents);
     connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
 
@@ -167,6 +270,10 @@ void Form1::buildMenus() {
     copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
     copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
+    clearAction = tools->addAction(QStringLiteral("&Azzera"));
+    clearAction->setObjectName(QStringLiteral("clearAction"));
+    clearAction->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(clearAction, &QAction::triggered, this, &Form1::clearFields);
 }
 
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors

@@ -5,6 +5,7 @@
 
 #include "calc/tradecalculator.h"
 #include "lcd/mclcd.h"
+#include "store/sessionstate.h"
 #include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
@@ -27,7 +28,9 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
+    // session: what is kept between starts; without one, the window keeps nothing.
     explicit Form1(Database &db, QWidget *parent = nullptr);
+    Form1(Database &db, SessionState &session, QWidget *parent = nullptr);
 
     ~Form1() override;
 
@@ -45,6 +48,11 @@ private slots:
     void mnu_Help_Click();
     void copyAllResults();
     void sizePosition();
+    void clearFields();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
@@ -55,6 +63,14 @@ private:
     void buildInputs();
     void buildMenus();
     PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void restoreSession();
+    bool restoreClearedFields();
+
+    Form1(Database &db, SessionState *session, QWidget *parent);
+
+    std::unique_ptr<SessionState> ownSession_;
+    SessionState &session_;
+    std::optional<SessionState::Trade> cleared_; // the fields as Azzera found them
 
     Database &dbParametri;
 
@@ -68,7 +84,8 @@ private:
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction;
+    QAction *copyAllAction, *sizePositionAction, *clearAction;
+    QLabel *hintLine;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
