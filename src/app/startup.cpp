@@ -4,6 +4,7 @@
 #include "app/launch.h"
 #include "platform/sqlitedatabase.h"
 #include "store/parameters.h"
+#include "store/sessionstate.h"
 #include "store/settingslocation.h"
 #include "store/statements.h"
 #include "ui/errorreport.h"
@@ -42,9 +43,11 @@ int Main(QApplication &app, const QString &programFolder) {
         return 1;
     }
 
+    // The last trade, the window's place and the tax switch, kept where the settings are.
+    SessionState session(SessionState::fileFor(programFolder, fileName));
     std::unique_ptr<Form1> form;
     try {
-        form = std::make_unique<Form1>(*dbParametri);
+        form = std::make_unique<Form1>(*dbParametri, session);
     } catch (const RuntimeError &error) {
         showErrorReport(nullptr, error);
         return 1;

@@ -17,6 +17,7 @@
 #include "store/parameters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
@@ -26,10 +27,17 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace margino {
 
-Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(db) {
+Form1::Form1(Database &db, QWidget *parent) : Form1(db, nullptr, parent) {}
+
+Form1::Form1(Database &db, SessionState &session, QWidget *parent) : Form1(db, &session, parent) {}
+
+Form1::Form1(Database &db, SessionState *session, QWidget *parent)
+    : QMainWindow(parent), ownSession_(session ? nullptr : std::make_unique<SessionState>()),
+      session_(session ? *session : *ownSession_), dbParametri(db) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Margino"));
     setWindowIcon(windowIcon32());
@@ -74,9 +82,24 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
     connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
 
-    resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Hints about how a field's text was read stay here, clear of every control, until
+    // that text changes.
+    hintLine = new QLabel(this);
+    hintLine->setObjectName(QStringLiteral("hintLine"));
+    statusBar()->addWidget(hintLine, 1);
+    statusBar()->setSizeGripEnabled(false);
+    for (InputNumerico *field : {in_Qta, in_AcqPzo, in_VndPzo})
+        field->setHintLabel(hintLine);
+
+    resize(client->minimumSize() +
+           QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+    // The tax switch as the user left it, before the kept trade is computed with it.
+    setTransactionTaxApplies(session_.transactionTax());
+    connect(this, &Form1::transactionTaxToggled, this,
+            [this](bool applies) { session_.setTransactionTax(applies); });
+    restoreSession();
+    // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
+    qApp->installEventFilter(this);
 }
 
 void Form1::buildFrames(QWidget *client) {
@@ -191,16 +214,19 @@ void Form1::transactionTax_Toggled(bool applies) {
 }
 
 // The three commands keep their places; "Strumenti" comes after them.
+// The three commands keep their places; "Strumenti" comes after them. Each opens with
+// Alt and its own letter; I, S, R and P stay free for the window's check box and Strumenti's
+// entries.
 void Form1::buildMenus() {
     const auto command = [this](QAction *&action, const char *name, const QString &text) {
         action = menuBar()->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
     };
-    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Settaggio"));
+    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Se&ttaggio"));
     connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
-    command(mnu_About, "mnu_About", QStringLiteral("About"));
+    command(mnu_About, "mnu_About", QStringLiteral("&About"));
     connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
-    command(mnu_Help, "mnu_Help", QStringLiteral("Help"));
+    command(mnu_Help, "mnu_Help", QStringLiteral("&Help"));
     mnu_Help->setShortcut(QKeySequence::HelpContents);
     connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
 
@@ -213,6 +239,10 @@ void Form1::buildMenus() {
     copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
     copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
+    clearAction = tools->addAction(QStringLiteral("&Azzera"));
+    clearAction->setObjectName(QStringLiteral("clearAction"));
+    clearAction->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(clearAction, &QAction::triggered, this, &Form1::clearFields);
 }
 
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors

@@ -5,6 +5,7 @@
 
 #include "calc/tradecalculator.h"
 #include "lcd/mclcd.h"
+#include "store/sessionstate.h"
 #include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
@@ -28,7 +29,9 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
+    // session: what is kept between starts; without one, the window keeps nothing.
     explicit Form1(Database &db, QWidget *parent = nullptr);
+    Form1(Database &db, SessionState &session, QWidget *parent = nullptr);
 
     ~Form1() override;
 
@@ -55,6 +58,11 @@ private slots:
     void copyAllResults();
     void sizePosition();
     void transactionTax_Toggled(bool applies);
+    void clearFields();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
@@ -68,6 +76,14 @@ private:
     void buildTaxSwitch(QWidget *client);
     // The switch's text names the rate the settings hold.
     void showTaxRate(std::optional<double> ratePercent);
+    void restoreSession();
+    bool restoreClearedFields();
+
+    Form1(Database &db, SessionState *session, QWidget *parent);
+
+    std::unique_ptr<SessionState> ownSession_;
+    SessionState &session_;
+    std::optional<SessionState::Trade> cleared_; // the fields as Azzera found them
 
     Database &dbParametri;
 
@@ -82,7 +98,8 @@ private:
     QPushButton *cmd_Ok;
     QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction;
+    QAction *copyAllAction, *sizePositionAction, *clearAction;
+    QLabel *hintLine;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
