@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace margino {
@@ -135,7 +136,16 @@ void ImageCanvas::Box(float x1, float y1, float x2, float y2) {
     touch();
 }
 
-void ImageCanvas::stamp(const GlyphImage &glyph, int x, int y) {
+void ImageCanvas::stamp(const GlyphImage &glyph, int x, int y, bool onBackground) {
+    const QRect bounds = glyph.bounds().translated(x, y);
+    if (onBackground && QRect(0, 0, width_, height_).contains(bounds)) {
+        const QImage &source = glyph.opaque();
+        for (int row = 0; row < bounds.height(); ++row)
+            std::memcpy(bits_ + (bounds.top() + row) * stride_ + bounds.left(),
+                        source.constScanLine(row), bounds.width() * sizeof(QRgb));
+        touch();
+        return;
+    }
     for (const GlyphImage::Run &run : glyph.runs())
         span(y + run.dy, x + run.dx, x + run.dx + run.length - 1, run.colour);
     touch();

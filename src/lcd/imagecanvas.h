@@ -29,8 +29,9 @@ public:
     void setForeColor(OleColor color) override { fore_ = toRgb(color); }
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2) override;
-    // Copies a kept cell drawing with its top-left corner at (x, y), clipped to the image.
-    void stamp(const GlyphImage &glyph, int x, int y);
+    // Copies a kept cell drawing with its origin at (x, y), clipped to the image. Where
+    // `onBackground` promises nothing is drawn yet in its rectangle, whole rows are copied.
+    void stamp(const GlyphImage &glyph, int x, int y, bool onBackground = false);
 
 protected:
     // Called once when the image changes after markShown(), so a widget schedules one repaint.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace margino {
 
@@ -21,6 +22,7 @@ PictureBox &mcLCD::canvas() {
 void mcLCD::NewLCD(PictureBox &PBox) {
     Canvas = &PBox;
     kept_.clear();
+    quick_.fill(nullptr);
     PBox.setPixelScale();
     PBox.setAutoRedraw(true);
     CellLeft = 2;
@@ -44,7 +46,9 @@ void mcLCD::setBackColor(OleColor Color) {
 void mcLCD::setCaption(const QString &Value) {
     PictureBox &box = canvas();
     const Int16 start = CellLeft;
-    box.Cls();
+    // An image clears itself when its background is set; other boxes are cleared first.
+    if (!dynamic_cast<ImageCanvas *>(&box))
+        box.Cls();
     box.setBackColor(Background);
 
     const Int16 pitch = CellWidth + 5;
@@ -55,6 +59,7 @@ void mcLCD::setCaption(const QString &Value) {
     // the end of the 16-bit range is drawn stroke by stroke, so an overflow is raised exactly
     // where the drawing raises it.
     image_ = dynamic_cast<ImageCanvas *>(&box);
+    stampedRight_ = std::numeric_limits<int>::min();
     const qint64 cells = std::max<qint64>(n.value(), 0) + Value.size();
     if (CellHeight.value() < 1 || CellHeight.value() > 1000 ||
         start.value() + (cells + 1) * pitch.value() > 30000 || std::abs(CellTop.value()) > 1000)
@@ -91,7 +96,12 @@ void mcLCD::draw(char32_t item) {
         return;
     }
     const Kept &cell = kept(item);
-    image_->stamp(cell.image, CellLeft.value(), CellTop.value());
+    // Cells stand apart (a point mark's narrow cell included), so a cell's rectangle holds
+    // only background and is copied whole; were it to meet the last one, only its strokes.
+    const QRect bounds = cell.image.bounds().translated(CellLeft.value(), CellTop.value());
+    image_->stamp(cell.image, CellLeft.value(), CellTop.value(), bounds.left() > stampedRight_);
+    if (!bounds.isEmpty())
+        stampedRight_ = std::max(stampedRight_, bounds.right());
     colour_ = cell.after;
 }
 
@@ -99,10 +109,27 @@ void mcLCD::draw(char32_t item) {
 // corners fall on half pixels at some heights, and halves round to even), on an image of its
 // own whose background no stroke uses, and kept as the runs that are not background.
 const mcLCD::Kept &mcLCD::kept(char32_t item) {
+    const int code = item < 128                                ? int(item)
+                     : item >= UnlitEight && item <= PointMark ? int(128 + item - UnlitEight)
+                                                               : -1;
+    const int colour = colour_ == CaptionStart ? 0 : colour_ == Unlit ? 1 : colour_ == Lit ? 2 : -1;
+    const int index =
+        code < 0 || colour < 0
+            ? -1
+            : ((code * 3 + colour) * 2 + (CellLeft.value() & 1)) * 2 + (CellTop.value() & 1);
+    if (index >= 0 && quick_[index])
+        return *quick_[index];
+    const Kept &found = keptSlow(item);
+    if (index >= 0)
+        quick_[index] = &found;
+    return found;
+}
+
+const mcLCD::Kept &mcLCD::keptSlow(char32_t item) {
     const quint64 key = item | quint64(colour_) << 21 | quint64(CellLeft.value() & 1) << 45 |
                         quint64(CellTop.value() & 1) << 46;
-    if (const auto found = kept_.constFind(key); found != kept_.cend())
-        return *found;
+    if (const auto found = kept_.find(key); found != kept_.end())
+        return found->second;
     const int w = CellWidth.value(), h = CellHeight.value();
     const QPoint origin(2 * w + (CellLeft.value() & 1), 2 * h + (CellTop.value() & 1));
     ImageCanvas scratch(QSize(origin.x() + 3 * w, origin.y() + 3 * h));
@@ -111,10 +138,11 @@ const mcLCD::Kept &mcLCD::kept(char32_t item) {
     const OleColor before = colour_;
     scratch.setForeColor(colour_);
     drawItem(scratch, {origin.x(), origin.y(), CellWidth, CellHeight}, item);
-    const Kept cell{GlyphImage(scratch.image(), origin, ImageCanvas::toRgb(transparent)),
+    const Kept cell{GlyphImage(scratch.image(), origin, ImageCanvas::toRgb(transparent),
+                               ImageCanvas::toRgb(Background)),
                     colour_};
     colour_ = before;
-    return *kept_.insert(key, cell);
+    return kept_.emplace(key, cell).first->second;
 }
 
 void mcLCD::drawItem(PictureBox &box, const Cell &cell, char32_t item) {

@@ -9,8 +9,9 @@
 #include "lcd/picturebox.h"
 #include "lcd/segments.h"
 
-#include <QHash>
 #include <QString>
+#include <array>
+#include <unordered_map>
 
 namespace margino {
 
@@ -46,6 +47,7 @@ private:
     PictureBox &canvas();
     void draw(char32_t item);
     const Kept &kept(char32_t item);
+    const Kept &keptSlow(char32_t item);
     // The strokes of one item in `cell`, starting in colour_ and leaving it as drawn last.
     void drawItem(PictureBox &box, const Cell &cell, char32_t item);
     void DrawChar(PictureBox &box, const Cell &cell, QChar c);
@@ -62,7 +64,11 @@ private:
     OleColor colour_ = CaptionStart;
     // Set while a caption is copied from kept cells rather than drawn stroke by stroke.
     ImageCanvas *image_ = nullptr;
-    QHash<quint64, Kept> kept_; // by item and starting colour, for the current cell size
+    int stampedRight_ = 0; // the right edge of the cells copied so far in this caption
+    // By item, starting colour and position parity, for the current cell size; the common
+    // ones (ASCII, the three colours a caption uses) also found by index.
+    std::unordered_map<quint64, Kept> kept_;
+    std::array<const Kept *, (128 + 3) * 3 * 4> quick_{};
 };
 
 } // namespace margino

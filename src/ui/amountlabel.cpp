@@ -5,6 +5,7 @@
 #include "ui/figureactions.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace margino {
@@ -26,7 +27,9 @@ void AmountLabel::setAmount(const QString &amount) {
 }
 
 void AmountLabel::paintEvent(QPaintEvent *event) {
-    QFrame::paintEvent(event);
+    // A new amount repaints the inside only; the frame is drawn when it is exposed.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     // Right-aligned on a baseline centred in the box; the plain overload lays out nothing.
@@ -79,7 +82,7 @@ void AmountLabel::fit() {
         setFont(font);
     }
     shown_ = shown;
-    update();
+    update(contentsRect());
 }
 
 } // namespace margino
