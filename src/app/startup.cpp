@@ -6,6 +6,7 @@
 #include "store/parameters.h"
 #include "store/settingslocation.h"
 #include "store/statements.h"
+#include "ui/drawnicons.h"
 #include "ui/errorreport.h"
 #include "ui/form1.h"
 
@@ -41,6 +42,7 @@ int Main(QApplication &app, const QString &programFolder) {
         return 1;
     }
 
+    installStyle();
     std::unique_ptr<Form1> form;
     try {
         form = std::make_unique<Form1>(*dbParametri);
