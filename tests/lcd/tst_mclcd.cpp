@@ -183,6 +183,9 @@ void TestMcLcd::panelText_losesOnlyTrailingDecimals_data() {
     QTest::newRow("large loss") << "it_IT"
                                 << "-100189000000000"
                                 << "-1E+14";
+    QTest::newRow("nine integer digits, decimals cut") << "it_IT"
+                                                       << "123456789,5"
+                                                       << "123456789";
     QTest::newRow("one digit too many") << "it_IT"
                                         << "-123456789,12"
                                         << "-1,23E+08";
