@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <ctime>
 
 using namespace margino;
 
@@ -117,6 +119,38 @@ private slots:
                 panel->update();
             keyAndPaint(&bare, typed);
         }
+    }
+
+    // CPU time a key, the floor's and the program's measured in turn, round after round, so
+    // both meet the same machine load; medians of the rounds.
+    void floorAndKeyCpuAlternately() {
+        QWidget window;
+        QLineEdit bare(QStringLiteral("15"), &window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        InputNumerico *quantity = field("in_Qta");
+        const auto cpuUs = [] {
+            timespec now{};
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+            return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
+        };
+        const auto perKey = [&](QWidget *target) {
+            bool typed = false;
+            const double start = cpuUs();
+            for (int i = 0; i < 64; ++i)
+                keyAndPaint(target, typed);
+            return (cpuUs() - start) / 64;
+        };
+        std::vector<double> floor, key;
+        for (int round = 0; round < 31; ++round) {
+            floor.push_back(perKey(&bare));
+            key.push_back(perKey(quantity));
+        }
+        std::sort(floor.begin(), floor.end());
+        std::sort(key.begin(), key.end());
+        const double f = floor[floor.size() / 2], k = key[key.size() / 2];
+        qInfo("CPU a key (median of 31 rounds of 64): floor %.1f us, Margino %.1f us, ratio %.2f",
+              f, k, k / f);
     }
 
     // A quantity key with a sale price present: both sides, six panels, painted and flushed.

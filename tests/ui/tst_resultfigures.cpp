@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 using namespace margino;
@@ -116,6 +117,33 @@ private slots:
             }
         }
         QCOMPARE(purchase->shownText(), local("15075"));
+    }
+
+    // State: amounts shown, one of them in a smaller font. Action: none. Expected: each box's
+    // inside, drawn from its kept glyphs, has the pixels of its text drawn by a painter.
+    void amountBoxes_drawTheirTextAsAPainterWould() {
+        type("in_Qta", "12345");
+        type("in_AcqPzo", local("123,4567"));
+        type("in_VndPzo", "2");
+        for (AmountLabel *box : w->form->findChildren<AmountLabel *>()) {
+            const QRect inside = box->contentsRect();
+            QImage expected(box->size(), QImage::Format_RGB32);
+            expected.fill(box->palette().color(QPalette::Window));
+            QPainter painter(&expected);
+            painter.setFont(box->font());
+            painter.setPen(box->palette().color(QPalette::WindowText));
+            const QFontMetrics metrics = box->fontMetrics();
+            int width = 0;
+            for (const QChar c : box->shownText())
+                width += metrics.horizontalAdvance(c);
+            painter.drawText(
+                QPoint(inside.right() + 1 - AmountLabel::Margin - width,
+                       inside.top() + (inside.height() + metrics.ascent() - metrics.descent()) / 2),
+                box->shownText());
+            painter.end();
+            QCOMPARE(box->grab(inside).toImage().convertToFormat(QImage::Format_RGB32),
+                     expected.copy(inside));
+        }
     }
 
     void loneSeparatorInAPrice_blanksItsSideWithoutAMessage_data() { locales_data(); }
