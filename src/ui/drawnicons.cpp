@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QImageReader>
-#include <QStyleOption>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyleOption>
 #include <QWidget>
 #include <qdrawutil.h>
 
