@@ -2,6 +2,7 @@
 #include "frmabout.h"
 
 #include "ui/artwork.h"
+#include "ui/creditsview.h"
 #include "ui/desktopsysteminfo.h"
 #include "ui/fonts.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 namespace margino {
 
@@ -60,7 +62,7 @@ FrmAbout::FrmAbout(QWidget *parent, SystemInfoTools tools)
     Shape1->setFrameStyle(QFrame::Box | QFrame::Plain);
     setColor(Shape1, QPalette::WindowText, Qt::black);
 
-    QLabel *line = lblCredits[0] =
+    QLabel *line = lblCredits0 =
         addLabel(this, "lblCredits0", QStringLiteral("Label1"), QRect(88, 48, 153, 20));
     line->setFont(layoutFont(QStringLiteral("MS Sans Serif"), 12, true));
     line->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -122,22 +124,23 @@ void FrmAbout::Form_Load() {
         Credits[i] = i < std::size(CreditTexts) ? QString::fromUtf8(CreditTexts[i]) : QString();
     setColor(this, QPalette::Window, Qt::black);
 
-    // Every line takes the size line 0 has now, before any text is set.
-    roll_.load(Shape1->geometry(), lblCredits[0]->size());
-    for (std::size_t i = 1; i < lblCredits.size(); ++i) {
-        QLabel *first = lblCredits[0];
-        QLabel *line = lblCredits[i] = new QLabel(first->text(), this);
-        line->setObjectName(QStringLiteral("lblCredits%1").arg(i));
-        line->hide();
-        line->setFont(first->font());
-        line->setAlignment(first->alignment());
-        line->setPalette(first->palette());
-        line->stackUnder(Picture1); // the banner and the panel stay in front
-        line->show();
-    }
-    showRoll();
-    for (std::size_t i = 0; i < lblCredits.size(); ++i)
-        lblCredits[i]->setText(Credits[i]);
+    // Every line takes the size line 0 has now, before any text is set; one view then draws
+    // them all, so that a tick repaints one widget instead of moving ten.
+    roll_.load(Shape1->geometry(), lblCredits0->size());
+    QRect shown = Shape1->geometry();
+    shown.setLeft(Picture1->geometry().right() + 1); // the banner and the panel stay in front
+    shown.setBottom(Frame1->geometry().top() - 1);
+    rollView_ = new CreditsView(roll_, Shape1->geometry(), this);
+    rollView_->setObjectName(QStringLiteral("rollView"));
+    rollView_->setFont(lblCredits0->font());
+    rollView_->setGeometry(shown);
+    rollView_->stackUnder(Picture1);
+    std::array<QString, CreditsRoll::LastLine + 1> texts;
+    std::copy_n(Credits.begin(), texts.size(), texts.begin());
+    rollView_->setTexts(texts);
+    rollView_->show();
+    // The first line's label only gave the lines their font and size.
+    lblCredits0->hide();
 
     clock_.start();
     schedule_.start(0);
@@ -146,26 +149,9 @@ void FrmAbout::Form_Load() {
 
 void FrmAbout::Timer1_Timer() {
     roll_.tick();
-    showRoll();
+    rollView_->rollMoved();
     const qint64 nowUs = clock_.nsecsElapsed() / 1000;
     Timer1.start(schedule_.next(nowUs));
-}
-
-void FrmAbout::showRoll() {
-    for (std::size_t i = 0; i < lblCredits.size(); ++i) {
-        const RollLine &line = roll_.lines()[i];
-        // A text may run past its line's box, as our fonts are wider than the ones the
-        // layout was drawn with: each label spans the credits area, centred on its box.
-        QRect label = line.box;
-        label.setWidth(Shape1->width());
-        label.moveLeft(line.box.left() - (Shape1->width() - line.box.width()) / 2);
-        lblCredits[i]->setGeometry(label);
-        if (!line.color)
-            continue;
-        const QColor color(line.color->red, line.color->green, line.color->blue);
-        if (lblCredits[i]->palette().color(QPalette::WindowText) != color)
-            setColor(lblCredits[i], QPalette::WindowText, color);
-    }
 }
 
 void FrmAbout::cmd_Ok_Click() {

@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace margino {
 
+class CreditsView;
+
 class FrmAbout : public QDialog {
     Q_OBJECT
 
@@ -39,7 +41,6 @@ private slots:
 private:
     void buildFrame();
     void Form_Load();
-    void showRoll();
 
     SystemInfoTools tools_;
     std::array<QString, 21> Credits;
@@ -50,7 +51,8 @@ private:
 
     QLabel *Picture1;
     QFrame *Shape1;
-    std::array<QLabel *, CreditsRoll::LastLine + 1> lblCredits{};
+    QLabel *lblCredits0;
+    CreditsView *rollView_;
     QGroupBox *Frame1;
     QLabel *Label1, *Label3, *Label4;
     QPushButton *cmd_SystemInfo, *cmd_Ok;
