@@ -19,6 +19,16 @@ const QString TariffUpdate =
     "UPDATE Tariffa SET CommissioniMax = 0, CommissioniMaxPerc = 0, CommissioniFisse = 0, "
     "CommissioniPerAzione = 0, ImpostaTransazioni = 0.2";
 
+// The log with the Settaggi and System updates cut to their heads: their texts are the store's
+// to assert; here what counts is which statements run, in what order, in what transaction.
+QStringList heads(QStringList log) {
+    for (QString &entry : log)
+        for (const QString head : {"UPDATE Settaggi SET", "UPDATE System SET"})
+            if (entry.startsWith(head))
+                entry = head;
+    return log;
+}
+
 } // namespace
 
 class TstSettingsWindow : public QObject {
@@ -74,9 +84,8 @@ private slots:
         QVERIFY(open());
         retype("in_CommissioniPerc", typed);
         closeBox ? void(form->close()) : esci();
-        QCOMPARE(db->log,
-                 (QStringList{"BeginTrans", "UPDATE Settaggi SET CapitalGain =26,SLMM =100,SLP = 5",
-                              "UPDATE System SET CommissioniMin =2.95,Commissioni =" + rate,
+        QCOMPARE(heads(db->log),
+                 (QStringList{"BeginTrans", "UPDATE Settaggi SET", "UPDATE System SET",
                               TariffUpdate, "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
         QVERIFY(open());
@@ -209,17 +218,16 @@ private slots:
         QVERIFY(open());
         retype("in_CommissioniMax", "19");
         esci();
-        QCOMPARE(db->log,
-                 (QStringList{"recalculate", "BeginTrans",
-                              "UPDATE Settaggi SET CapitalGain =26,SLMM =100,SLP = 5",
-                              "UPDATE System SET CommissioniMin =2.95,Commissioni =1.9",
-                              "CREATE TABLE Tariffa (CommissioniMax NUMERIC, CommissioniMaxPerc "
-                              "NUMERIC, CommissioniFisse NUMERIC, CommissioniPerAzione NUMERIC, "
-                              "ImpostaTransazioni NUMERIC)",
-                              "INSERT INTO Tariffa (CommissioniMax, CommissioniMaxPerc, "
-                              "CommissioniFisse, CommissioniPerAzione, ImpostaTransazioni) VALUES "
-                              "(19, 0, 0, 0, 0.2)",
-                              "CommitTrans", "recalculate"}));
+        QCOMPARE(
+            heads(db->log),
+            (QStringList{"recalculate", "BeginTrans", "UPDATE Settaggi SET", "UPDATE System SET",
+                         "CREATE TABLE Tariffa (CommissioniMax NUMERIC, CommissioniMaxPerc "
+                         "NUMERIC, CommissioniFisse NUMERIC, CommissioniPerAzione NUMERIC, "
+                         "ImpostaTransazioni NUMERIC)",
+                         "INSERT INTO Tariffa (CommissioniMax, CommissioniMaxPerc, "
+                         "CommissioniFisse, CommissioniPerAzione, ImpostaTransazioni) VALUES "
+                         "(19, 0, 0, 0, 0.2)",
+                         "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
     }
 
