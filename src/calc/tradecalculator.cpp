@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tradecalculator.h"
 
+#include "calc/positionsize.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -73,8 +74,7 @@ private:
             return blankPurchase();
 
         t_.purchaseAmount = text(number(price) * number(quantity));
-        const double stop = number(price) - (settaggi.slp * number(price)) / 100;
-        t_.captions[TradeTexts::SLP] = text(roundTo(stop, 4));
+        t_.captions[TradeTexts::SLP] = text(percentStopPrice(number(price), settaggi.slp));
 
         // An amount within the budget can be lost whole: the stop is at zero, never above.
         const double amount = number(t_.purchaseAmount);

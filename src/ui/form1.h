@@ -22,6 +22,7 @@ class AmountLabel;
 class Database;
 class InputNumerico;
 class PicturePanel;
+class TradePlanWindow;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -44,7 +45,7 @@ private slots:
     void mnu_About_Click();
     void mnu_Help_Click();
     void copyAllResults();
-    void sizePosition();
+    void planTrade();
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
@@ -68,10 +69,11 @@ private:
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction;
+    QAction *copyAllAction, *planTradeAction;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
+    std::unique_ptr<TradePlanWindow> planWindow; // made at its first use
 };
 
 } // namespace margino

@@ -10,15 +10,16 @@ using namespace margino;
 
 namespace {
 
-double commission(double amount, double rate, double minimum) {
-    return std::max(amount * rate / 1000, minimum);
+constexpr double Rate = 1.9, Minimum = 2.95;
+
+double commission(double amount) {
+    return std::max(amount * Rate / 1000, Minimum);
 }
 double lossAt(const PositionRequest &r, double q) {
-    return q * (r.price - r.stop) + commission(q * r.price, r.rate, r.minimum) +
-           commission(q * r.stop, r.rate, r.minimum);
+    return q * (r.price - r.stop) + commission(q * r.price) + commission(q * r.stop);
 }
 bool within(const PositionRequest &r, double q) {
-    const double cost = q * r.price + commission(q * r.price, r.rate, r.minimum);
+    const double cost = q * r.price + commission(q * r.price);
     return lossAt(r, q) <= r.budget + 0.005 && (!r.capital || cost <= *r.capital + 0.005);
 }
 
@@ -35,7 +36,7 @@ private slots:
         QTest::addColumn<qint64>("quantity");
         QTest::addColumn<QString>("refusal"); // a word of the explanation; empty: a quantity
         const auto r = [](double price, double stop, double budget, double capital = 0) {
-            PositionRequest request{price, stop, budget, 1.9, 2.95, std::nullopt};
+            PositionRequest request{price, stop, budget, std::nullopt};
             if (capital > 0)
                 request.capital = capital;
             return request;
@@ -57,7 +58,10 @@ private slots:
         QFETCH(PositionRequest, request);
         QFETCH(qint64, quantity);
         QFETCH(QString, refusal);
-        const PositionSize size = sizePosition(request, QLocale(QStringLiteral("it_IT")));
+        Costs costs;
+        costs.tariff.rate = Rate;
+        costs.tariff.minimum = Minimum;
+        const PositionSize size = sizePosition(request, costs, QLocale(QStringLiteral("it_IT")));
         QCOMPARE(size.quantity, quantity);
         QVERIFY2(size.refusal.contains(refusal), qPrintable(size.refusal));
         QCOMPARE(size.refusal.isEmpty(), refusal.isEmpty());
@@ -65,8 +69,8 @@ private slots:
             return;
         QVERIFY(within(request, double(quantity)));
         QVERIFY(quantity == 999999999 || !within(request, double(quantity + 1)));
-        QCOMPARE(size.amount, double(quantity) * request.price);
-        QVERIFY(qAbs(size.lossAtStop - lossAt(request, double(quantity))) < 0.005);
+        QCOMPARE(size.costs.amount, double(quantity) * request.price);
+        QVERIFY(qAbs(size.costs.lossAtStop - lossAt(request, double(quantity))) < 0.005);
     }
 };
 
