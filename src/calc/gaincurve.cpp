@@ -91,7 +91,9 @@ GainCurve gainCurve(const TradePlan &plan, const Costs &costs, std::optional<dou
     // The capital-gain tax starts where the gain before it and the transaction tax is zero.
     const double taxFree = salePriceForGain(costs, double(q), plan.price,
                                             -transactionTax(costs.tax, plan.costs.amount), false);
-    if (costs.capitalGainPercent > 0 && std::isfinite(taxFree) && inside(taxFree))
+    // Without a transaction tax that is the break-even, already marked.
+    if (costs.capitalGainPercent > 0 && std::isfinite(taxFree) && inside(taxFree) &&
+        std::abs(taxFree - plan.breakEven) >= 0.0001)
         mark(CurveMark::TaxStarts, taxFree);
 
     QList<double> prices{curve.low, curve.high};

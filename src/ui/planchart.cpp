@@ -34,8 +34,9 @@ PlanChart::PlanChart(QWidget *parent) : QChartView(parent) {
     for (CurveMark::Kind kind :
          {CurveMark::Stop, CurveMark::BreakEven, CurveMark::Target, CurveMark::Sale})
         marks_[kind] = dots(markName(kind), 9, true);
-    for (QLegendMarker *marker : chart()->legend()->markers(zero_))
-        marker->setVisible(false);
+    for (QAbstractSeries *unnamed : std::initializer_list<QAbstractSeries *>{zero_, kinks_})
+        for (QLegendMarker *marker : chart()->legend()->markers(unnamed))
+            marker->setVisible(false);
     for (QScatterSeries *mark : marks_)
         for (QLegendMarker *marker : chart()->legend()->markers(mark))
             marker->setVisible(false);
@@ -137,7 +138,19 @@ void PlanChart::setCurve(const GainCurve &curve, std::function<QString(double)> 
     }
     losses_->replace(losses);
     gains_->replace(gains);
-    afterTax_->replace(curve.afterTax);
+    // Below zero the gain after tax is the net gain: drawn from where they part.
+    QList<QPointF> taxed;
+    for (qsizetype i = 0; i < curve.afterTax.size(); ++i) {
+        const QPointF &pt = curve.afterTax[i];
+        if (pt.y() >= 0 && taxed.isEmpty() && i > 0) {
+            const QPointF &before = curve.afterTax[i - 1];
+            const double t = before.y() / (before.y() - pt.y());
+            taxed.append({before.x() + t * (pt.x() - before.x()), 0});
+        }
+        if (pt.y() >= 0)
+            taxed.append(pt);
+    }
+    afterTax_->replace(taxed);
     zero_->replace(curve.gain.isEmpty() ? QList<QPointF>{}
                                         : QList<QPointF>{{curve.low, 0}, {curve.high, 0}});
     QList<QPointF> marks[4], kinks;
@@ -156,6 +169,8 @@ void PlanChart::setCurve(const GainCurve &curve, std::function<QString(double)> 
     x_->setRange(curve.low, curve.high);
     const double pad = std::max(1.0, (high - low) / 10);
     y_->setRange(low - pad, high + pad);
+    x_->applyNiceNumbers();
+    y_->applyNiceNumbers();
 }
 
 } // namespace margino

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace margino {
 
@@ -100,9 +101,11 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
                                         QStringLiteral("Guadagno netto"),
                                         QStringLiteral("Dopo le imposte")});
     points_->verticalHeader()->hide();
+    points_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    points_->setWordWrap(false);
     points_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    points_->setFixedHeight(fontMetrics().height() * 9);
+    points_->setFixedHeight((fontMetrics().height() + 6) * 8 + 4); // the header and 7 rows
 
     auto *buttons = new QDialogButtonBox(this);
     useQuantity_ =
@@ -147,6 +150,18 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
     all->addLayout(columns);
     all->addWidget(buttons);
 
+    chartPause_ = new QTimer(this);
+    chartPause_->setObjectName(QStringLiteral("chartPause"));
+    chartPause_->setSingleShot(true);
+    chartPause_->setInterval(300);
+    connect(chartPause_, &QTimer::timeout, this, &TradePlanWindow::showCurve);
+    for (InputNumerico *field : {price_, stop_, budget_, capital_, target_})
+        connect(field, &QLineEdit::editingFinished, this, [this] {
+            if (chartPause_->isActive()) {
+                chartPause_->stop();
+                showCurve();
+            }
+        });
     connect(price_, &InputNumerico::Change, this, &TradePlanWindow::priceChanged);
     connect(stop_, &InputNumerico::Change, this, [this] {
         stopTyped_ = stopTyped_ || !settingStop_;
@@ -154,9 +169,15 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
     });
     for (InputNumerico *field : {budget_, capital_, target_})
         connect(field, &InputNumerico::Change, this, &TradePlanWindow::recompute);
-    connect(kind_, &QComboBox::currentIndexChanged, this, &TradePlanWindow::recompute);
-    connect(afterTax_, &QCheckBox::toggled, this, &TradePlanWindow::recompute);
-    connect(current_, &QCheckBox::toggled, this, &TradePlanWindow::recompute);
+    // A choice is no typing: the chart follows at once.
+    const auto chosen = [this] {
+        recompute();
+        chartPause_->stop();
+        showCurve();
+    };
+    connect(kind_, &QComboBox::currentIndexChanged, this, chosen);
+    connect(afterTax_, &QCheckBox::toggled, this, chosen);
+    connect(current_, &QCheckBox::toggled, this, chosen);
 }
 
 InputNumerico *TradePlanWindow::addField(const QString &label, const char *name, int intDigits,
@@ -167,6 +188,8 @@ InputNumerico *TradePlanWindow::addField(const QString &label, const char *name,
     field->setNumerodecimali(decDigits);
     field->setAccessibleName(QString(label).remove(u'&'));
     field->setProperty("label", label);
+    // As narrow as the main window's fields: a wider one costs more to repaint at each key.
+    field->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("999999999,9999")) + 12);
     return field;
 }
 
@@ -196,6 +219,8 @@ void TradePlanWindow::start(const TradeTexts &trade) {
     budget_->setValore(budget);
     const double price = textToNumber(trade.price, l).value_or(0);
     price_->setValore(price > 0 ? trade.price : QString()); // sets the stop and recomputes
+    chartPause_->stop();
+    showCurve();
     price_->setFocus();
 }
 
@@ -233,7 +258,9 @@ void TradePlanWindow::recompute() {
     useQuantity_->setEnabled(plan_.quantity > 0 && !plan_.ownQuantity);
     useTarget_->setEnabled(plan_.hasTarget);
     useBoth_->setEnabled(useQuantity_->isEnabled() || plan_.hasTarget);
-    showCurve();
+    // The chart and its table cost ten keys' worth: they follow once typing pauses or the
+    // field is left, not at every key.
+    chartPause_->start();
 }
 
 void TradePlanWindow::showCurve() {

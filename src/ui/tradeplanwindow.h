@@ -14,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QPushButton;
 class QTableWidget;
+class QTimer;
 
 namespace margino {
 
@@ -54,6 +55,7 @@ private:
     PlanFigure *message_;
     PlanChart *chart_;
     QTableWidget *points_;
+    QTimer *chartPause_;
     QPushButton *useQuantity_, *useTarget_, *useBoth_;
     TradePlan plan_;
     Costs costs_;

@@ -30,6 +30,8 @@ class TstTradePlanWindow : public QObject {
         QTimer::singleShot(0, this, [&] {
             auto *window = qobject_cast<TradePlanWindow *>(QApplication::activeModalWidget());
             QVERIFY(window);
+            // Offscreen the modal window is activated later; focus moves need it active now.
+            QApplication::setActiveWindow(window);
             ran = true;
             inside(window);
         });
@@ -134,7 +136,8 @@ private slots:
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QString());
     }
 
-    // State: price 10 and sale 12 in the main window. Action: Ctrl+P, target 200 €. Expected:
+    // State: price 10 and sale 12 in the main window. Action: Ctrl+P, target 200 €, Tab.
+    // Expected:
     // the chart's mark series sit at the stop, the break-even, the target and the sale; the
     // gain line runs from below the stop to above the target; the table lists the marks.
     void chart_marksTheKeyPrices() {
@@ -145,6 +148,7 @@ private slots:
         QStringList rows;
         inPlanWindow([&](TradePlanWindow *window) {
             QTest::keyClicks(in(window, "target"), QStringLiteral("200"));
+            QTest::keyClick(in(window, "target"), Qt::Key_Tab); // leaving it draws the chart
             auto *chart = in<PlanChart>(window, "planChart");
             for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
                 const auto *series =
