@@ -9,6 +9,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
+#include <initializer_list>
 
 namespace margino {
 
@@ -111,11 +112,11 @@ void PlanChart::changeEvent(QEvent *event) {
     QChartView::changeEvent(event);
 }
 
-QAbstractSeries *PlanChart::series(const QString &name) const {
-    const QList<QAbstractSeries *> all = chart()->series();
-    const auto found =
-        std::find_if(all.begin(), all.end(), [&](QAbstractSeries *s) { return s->name() == name; });
-    return found == all.end() ? nullptr : *found;
+QList<QPointF> PlanChart::points(const QString &name) const {
+    for (QAbstractSeries *s : chart()->series())
+        if (s->name() == name)
+            return static_cast<QXYSeries *>(s)->points();
+    return {};
 }
 
 void PlanChart::setCurve(const GainCurve &curve, std::function<QString(double)> hover) {
@@ -174,3 +175,7 @@ void PlanChart::setCurve(const GainCurve &curve, std::function<QString(double)> 
 }
 
 } // namespace margino
+
+extern "C" Q_DECL_EXPORT margino::GainChart *marginoMakeGainChart(QWidget *parent) {
+    return new margino::PlanChart(parent);
+}

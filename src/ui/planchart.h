@@ -3,8 +3,9 @@
 // The chart of a planned trade's gain against the sale price: losses and gains of the net gain
 // in two colours, the gain after tax, the zero line, the kinks and the labelled marks. Its
 // series are made once and their points replaced at each change; the points are GainCurve's.
+// Built into the chart module only.
 
-#include "calc/gaincurve.h"
+#include "ui/gainchart.h"
 
 #include <QChartView>
 #include <functional>
@@ -15,17 +16,15 @@ class QValueAxis;
 
 namespace margino {
 
-class PlanChart : public QChartView {
+class PlanChart : public QChartView, public GainChart {
     Q_OBJECT
 
 public:
     explicit PlanChart(QWidget *parent = nullptr);
 
-    // Shows the curve (an empty one clears the chart); hover says what a price gives.
-    void setCurve(const GainCurve &curve, std::function<QString(double)> hover);
-
-    // The series by the name shown in the legend or on the mark ("Guadagno netto", "Stop").
-    QAbstractSeries *series(const QString &name) const;
+    QWidget *widget() override { return this; }
+    void setCurve(const GainCurve &curve, std::function<QString(double)> hover) override;
+    QList<QPointF> points(const QString &series) const override;
 
 protected:
     void changeEvent(QEvent *event) override;

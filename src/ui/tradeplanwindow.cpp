@@ -8,8 +8,8 @@
 #include "store/parameters.h"
 #include "store/statements.h"
 #include "ui/figureactions.h"
+#include "ui/gainchart.h"
 #include "ui/inputnumerico.h"
-#include "ui/planchart.h"
 #include "ui/planfigure.h"
 
 #include <QAction>
@@ -92,8 +92,12 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
     message_->setObjectName(QStringLiteral("message"));
     answers->addWidget(message_, AnswerCount, 0, 1, 2);
 
-    chart_ = new PlanChart(this);
-    chart_->setMinimumSize(440, 300);
+    QString problem;
+    chart_ = makeGainChart(this, problem);
+    QWidget *chartArea =
+        chart_ ? chart_->widget()
+               : new QLabel(QStringLiteral("Il grafico non è disponibile: %1").arg(problem), this);
+    chartArea->setMinimumSize(440, 300);
     points_ = new QTableWidget(0, 4, this);
     points_->setObjectName(QStringLiteral("points"));
     points_->setAccessibleName(QStringLiteral("Punti del grafico"));
@@ -141,7 +145,7 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
     left->addLayout(answers);
     left->addStretch();
     auto *right = new QVBoxLayout;
-    right->addWidget(chart_, 1);
+    right->addWidget(chartArea, 1);
     right->addWidget(points_);
     auto *columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -269,12 +273,13 @@ void TradePlanWindow::showCurve() {
     const Costs costs = costs_;
     const qint64 quantity = plan_.quantity;
     const double price = plan_.price;
-    chart_->setCurve(curve, [costs, quantity, price, l](double sale) {
-        return QStringLiteral("A %1: guadagno netto %2, dopo le imposte %3")
-            .arg(numberToText(roundTo(sale, 4), l),
-                 moneyText(gainAt(costs, quantity, price, sale, false), l),
-                 moneyText(gainAt(costs, quantity, price, sale, true), l));
-    });
+    if (chart_)
+        chart_->setCurve(curve, [costs, quantity, price, l](double sale) {
+            return QStringLiteral("A %1: guadagno netto %2, dopo le imposte %3")
+                .arg(numberToText(roundTo(sale, 4), l),
+                     moneyText(gainAt(costs, quantity, price, sale, false), l),
+                     moneyText(gainAt(costs, quantity, price, sale, true), l));
+        });
     points_->setRowCount(int(curve.marks.size()));
     for (int row = 0; row < curve.marks.size(); ++row) {
         const CurveMark &m = curve.marks[row];

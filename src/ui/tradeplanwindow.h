@@ -20,7 +20,7 @@ namespace margino {
 
 class Database;
 class InputNumerico;
-class PlanChart;
+class GainChart;
 class PlanFigure;
 
 class TradePlanWindow : public QDialog {
@@ -35,6 +35,7 @@ public:
     void start(const TradeTexts &trade);
 
     const TradePlan &plan() const { return plan_; }
+    const GainChart *chart() const { return chart_; }
 
 signals:
     // Texts to type into the main window's quantity and sale price.
@@ -53,7 +54,7 @@ private:
     QCheckBox *afterTax_, *current_;
     std::array<PlanFigure *, 9> figures_;
     PlanFigure *message_;
-    PlanChart *chart_;
+    GainChart *chart_; // none when its module cannot be loaded
     QTableWidget *points_;
     QTimer *chartPause_;
     QPushButton *useQuantity_, *useTarget_, *useBoth_;

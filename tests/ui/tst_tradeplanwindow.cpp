@@ -3,15 +3,13 @@
 // taken from the price, its answers named and explained, its chart marked, its "Usa" buttons
 // typing into the main window.
 #include "support/mainwindow.h"
+#include "ui/gainchart.h"
 #include "ui/inputnumerico.h"
-#include "ui/planchart.h"
 #include "ui/planfigure.h"
 #include "ui/tradeplanwindow.h"
 
 #include <QCheckBox>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTableWidget>
 #include <functional>
 
@@ -149,17 +147,14 @@ private slots:
         inPlanWindow([&](TradePlanWindow *window) {
             QTest::keyClicks(in(window, "target"), QStringLiteral("200"));
             QTest::keyClick(in(window, "target"), Qt::Key_Tab); // leaving it draws the chart
-            auto *chart = in<PlanChart>(window, "planChart");
+            const GainChart *chart = window->chart();
+            QVERIFY(chart);
             for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
-                const auto *series =
-                    static_cast<QScatterSeries *>(chart->series(QString::fromUtf8(name)));
-                marks[QString::fromUtf8(name)] =
-                    series->points().size() == 1 ? series->points()[0].x() : -1;
+                const QList<QPointF> mark = chart->points(QString::fromUtf8(name));
+                marks[QString::fromUtf8(name)] = mark.size() == 1 ? mark[0].x() : -1;
             }
-            const auto *gains = static_cast<QLineSeries *>(chart->series("Guadagno netto"));
-            const auto *losses = static_cast<QLineSeries *>(chart->series("Perdita"));
-            first = losses->points().first().x();
-            last = gains->points().last().x();
+            first = chart->points(QStringLiteral("Perdita")).first().x();
+            last = chart->points(QStringLiteral("Guadagno netto")).last().x();
             auto *table = in<QTableWidget>(window, "points");
             for (int row = 0; row < table->rowCount(); ++row)
                 rows << table->item(row, 0)->text();
