@@ -3,7 +3,6 @@
 
 #include "core/numbertext.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace margino {
@@ -12,10 +11,22 @@ namespace {
 
 constexpr qint64 MostShares = 999999999; // the quantity field's nine digits
 
-bool affordable(const PositionRequest &r, const Costs &c, qint64 quantity) {
-    const PositionCosts costs = positionCosts(c, r.price, r.stop, quantity);
-    return costs.lossAtStop <= roundTo(r.budget, 2) &&
-           (!r.capital || costs.outlay <= roundTo(*r.capital, 2));
+struct Outcome {
+    double amount, commissions, tax, loss, outlay;
+};
+
+Outcome outcomeOf(const PositionRequest &r, qint64 quantity) {
+    const double q = double(quantity), amount = q * r.price;
+    const double buying = orderCommission(r.costs.tariff, amount, q);
+    const double tax = transactionTax(r.costs.tax, amount);
+    return {amount, buying + orderCommission(r.costs.tariff, q * r.stop, q), tax,
+            -netGain(r.costs, q, r.price, r.stop), amount + buying + tax};
+}
+
+// Unrounded: a loss a fraction of a cent over the budget is over it.
+bool affordable(const PositionRequest &r, qint64 quantity) {
+    const Outcome outcome = outcomeOf(r, quantity);
+    return outcome.loss <= r.budget && (!r.capital || outcome.outlay <= *r.capital);
 }
 
 } // namespace
@@ -24,32 +35,19 @@ double percentStopPrice(double price, double slp) {
     return roundTo(price - (slp * price) / 100, 4);
 }
 
-PositionCosts positionCosts(const Costs &c, double price, double stop, qint64 quantity) {
-    const double q = double(quantity);
-    PositionCosts p;
-    p.amount = q * price;
-    p.buying = roundTo(orderCommission(c.tariff, p.amount, q), 2);
-    p.tax = roundTo(transactionTax(c.tax, p.amount), 2);
-    p.selling = roundTo(orderCommission(c.tariff, q * stop, q), 2);
-    p.lossAtStop = roundTo(-netGain(c, q, price, stop), 2);
-    p.outlay = roundTo(
-        p.amount + orderCommission(c.tariff, p.amount, q) + transactionTax(c.tax, p.amount), 2);
-    return p;
-}
-
-PositionSize sizePosition(const PositionRequest &r, const Costs &c, const QLocale &locale) {
-    const auto money = [&](double value) { return moneyText(value, locale); };
+PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
+    const auto money = [&](double value) { return numberToText(roundTo(value, 2), locale); };
     PositionSize size;
     if (!(r.price > 0))
         size.refusal = QStringLiteral("Inserire il prezzo di acquisto.");
-    else if (!(r.stop > 0) || r.stop >= r.price)
-        size.refusal = QStringLiteral("Lo stop deve stare tra zero e il prezzo di acquisto: con "
-                                      "uno stop a %1 o più non c'è una perdita da misurare.")
+    else if (!(r.stop >= 0) || r.stop >= r.price)
+        size.refusal = QStringLiteral("Lo stop deve stare sotto il prezzo di acquisto: con uno "
+                                      "stop a %1 o più non c'è una perdita da misurare.")
                            .arg(numberToText(r.price, locale));
-    else if (r.budget < 2 * c.tariff.minimum)
-        size.refusal = QStringLiteral("La perdita massima di %1 non copre nemmeno le due "
-                                      "commissioni minime (2 × %2).")
-                           .arg(money(r.budget), money(c.tariff.minimum));
+    else if (const double least = orderCommission(r.costs.tariff, 0, 0); r.budget < 2 * least)
+        size.refusal = QStringLiteral("Il budget di perdita di %1 € non copre nemmeno le due "
+                                      "commissioni minime (2 × %2 €).")
+                           .arg(money(r.budget), money(least));
     if (!size.refusal.isEmpty())
         return size;
 
@@ -59,26 +57,28 @@ PositionSize sizePosition(const PositionRequest &r, const Costs &c, const QLocal
     qint64 high = qint64(std::min(double(MostShares), r.budget / (r.price - r.stop) + 1));
     while (low < high) {
         const qint64 middle = low + (high - low + 1) / 2;
-        if (affordable(r, c, middle))
+        if (affordable(r, middle))
             low = middle;
         else
             high = middle - 1;
     }
     if (low == 0) {
-        const PositionCosts one = positionCosts(c, r.price, r.stop, 1);
-        size.refusal =
-            r.capital && one.outlay > roundTo(*r.capital, 2) &&
-                    one.lossAtStop <= roundTo(r.budget, 2)
-                ? QStringLiteral("Il capitale di %1 non basta per un'azione, che costa %2 con "
-                                 "i costi.")
-                      .arg(money(*r.capital), money(one.outlay))
-                : QStringLiteral("Già un'azione perderebbe %1 allo stop, più della perdita "
-                                 "massima di %2.")
-                      .arg(money(one.lossAtStop), money(r.budget));
+        const Outcome one = outcomeOf(r, 1);
+        size.refusal = r.capital && one.outlay > *r.capital && one.loss <= r.budget
+                           ? QStringLiteral("Il capitale di %1 € non basta per un'azione, che "
+                                            "costa %2 € con la commissione.")
+                                 .arg(money(*r.capital), money(one.outlay))
+                           : QStringLiteral("Già un'azione perderebbe %1 € allo stop, più del "
+                                            "budget di %2 €.")
+                                 .arg(money(one.loss), money(r.budget));
         return size;
     }
+    const Outcome outcome = outcomeOf(r, low);
     size.quantity = low;
-    size.costs = positionCosts(c, r.price, r.stop, low);
+    size.amount = outcome.amount;
+    size.lossAtStop = outcome.loss;
+    size.commissions = outcome.commissions;
+    size.tax = outcome.tax;
     return size;
 }
 

@@ -27,6 +27,19 @@ std::optional<double> read(const QString &text, const char *what, const QLocale 
 
 } // namespace
 
+PositionCosts positionCosts(const Costs &c, double price, double stop, qint64 quantity) {
+    const double q = double(quantity);
+    PositionCosts p;
+    p.amount = q * price;
+    p.buying = roundTo(orderCommission(c.tariff, p.amount, q), 2);
+    p.tax = roundTo(transactionTax(c.tax, p.amount), 2);
+    p.selling = roundTo(orderCommission(c.tariff, q * stop, q), 2);
+    p.lossAtStop = roundTo(-netGain(c, q, price, stop), 2);
+    p.outlay = roundTo(
+        p.amount + orderCommission(c.tariff, p.amount, q) + transactionTax(c.tax, p.amount), 2);
+    return p;
+}
+
 QString percentStop(const QString &price, double slp, const QLocale &locale) {
     const double value = textToNumber(price, locale).value_or(0);
     return value > 0 ? numberToText(percentStopPrice(value, slp), locale) : QString();
@@ -116,7 +129,7 @@ TradePlan planTrade(const PlanInputs &in, const Costs &costs, const QLocale &loc
                 return plan;
         }
         const PositionSize size =
-            sizePosition({plan.price, plan.stop, plan.budget, plan.capital}, costs, locale);
+            sizePosition({plan.price, plan.stop, plan.budget, costs, plan.capital}, locale);
         if (!size.refusal.isEmpty()) {
             plan.refusal = size.refusal;
             return plan;

@@ -23,6 +23,17 @@ struct PlanInputs {
     std::optional<qint64> quantity; // the main window's quantity, when the user takes it
 };
 
+// What a quantity costs and risks, each to the cent (roundTo).
+struct PositionCosts {
+    double amount = 0;     // quantity x price, unrounded
+    double buying = 0;     // the purchase order's commission
+    double tax = 0;        // the transaction tax on the purchase
+    double selling = 0;    // the sale order's commission at the stop
+    double lossAtStop = 0; // minus the net gain of selling at the stop
+    double outlay = 0;     // amount + buying + tax: the capital the purchase takes
+};
+PositionCosts positionCosts(const Costs &costs, double price, double stop, qint64 quantity);
+
 struct TradePlan {
     QString refusal; // the first thing that keeps the plan from an answer; empty when answered
     // The inputs as numbers: the gain target in euro (for a percentage, of the purchase amount,

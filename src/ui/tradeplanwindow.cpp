@@ -3,6 +3,7 @@
 
 #include "calc/gaincurve.h"
 #include "calc/planexplanations.h"
+#include "calc/tradecalculator.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -30,16 +31,12 @@ namespace margino {
 
 namespace {
 
-// The tariff and the taxes, read afresh as the main window reads them at each key.
-Costs readCosts(Database &db) {
+// The tariff and the taxes, read afresh as the main window reads them at each key; the
+// transaction tax as the main window's switch says.
+Costs readCosts(Database &db, bool taxApplies) {
     const ReadTransaction read(db);
     const SystemValues system = readSystem(db, statements::SelectSystemForCalc);
-    const SettaggiValues settaggi = readSettaggi(db);
-    Costs costs;
-    costs.tariff.rate = system.commissioni;
-    costs.tariff.minimum = system.commissioniMin;
-    costs.capitalGainPercent = settaggi.capitalGain;
-    return costs;
+    return costsFrom(system, readTariff(db), readSettaggi(db).capitalGain, taxApplies);
 }
 
 } // namespace
@@ -218,6 +215,7 @@ void TradePlanWindow::start(const TradeTexts &trade) {
     if (!mainQuantity_)
         current_->setChecked(false);
     mainSale_ = textToNumber(trade.sale, l);
+    taxApplies_ = trade.transactionTax;
     stopTyped_ = false;
     const QSignalBlocker quiet(budget_);
     budget_->setValore(budget);
@@ -245,7 +243,7 @@ void TradePlanWindow::recompute() {
                   target_->Valore(),      TargetKind(kind_->currentIndex()),
                   afterTax_->isChecked(), current_->isChecked() ? mainQuantity_ : std::nullopt};
     try {
-        costs_ = readCosts(db_);
+        costs_ = readCosts(db_, taxApplies_);
         plan_ = planTrade(in, costs_, l);
     } catch (const RuntimeError &error) {
         plan_ = {};

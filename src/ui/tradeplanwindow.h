@@ -31,7 +31,8 @@ public:
 
     // Starts from the main window's trade: its price, its sale price (marked on the chart) and
     // its quantity (offered as "Usa la quantità attuale"); the stop is the price's
-    // percentage stop and the budget the stored one.
+    // percentage stop and the budget the stored one; the transaction tax is counted as the
+    // main window's switch says.
     void start(const TradeTexts &trade);
 
     const TradePlan &plan() const { return plan_; }
@@ -63,7 +64,7 @@ private:
     double slp_ = 0;
     std::optional<qint64> mainQuantity_;
     std::optional<double> mainSale_;
-    bool stopTyped_ = false, settingStop_ = false;
+    bool stopTyped_ = false, settingStop_ = false, taxApplies_ = false;
 };
 
 } // namespace margino

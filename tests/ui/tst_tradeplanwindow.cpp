@@ -103,6 +103,22 @@ private slots:
         QCOMPARE(w->control("pic_GP")->accessibleName(), QStringLiteral("Guadagno, 200 euro"));
     }
 
+    // State: price 10, the main window's transaction tax (0,2 %) switched on. Action: Ctrl+P.
+    // Expected: the tax counts in the loss at the stop: 179 shares (89,50 + 3,40 + 3,23 +
+    // 3,58 = 99,71 €; 180 would lose 100,27 €), purchase costs 3,40 + 3,58 = 6,98 €.
+    void transactionTax_countsAsTheMainWindowSwitchSays() {
+        type("in_AcqPzo", QStringLiteral("10"));
+        w->control("transactionTax")->setFocus();
+        QTest::keyClick(w->control("transactionTax"), Qt::Key_Space);
+        QStringList names;
+        inPlanWindow([&](TradePlanWindow *window) {
+            names << spoken(window, 0) << spoken(window, 2) << spoken(window, 3);
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QCOMPARE(names, (QStringList{"Quantità, 179 azioni", "Costi di acquisto, 6,98 euro",
+                                     "Perdita allo stop, 99,71 euro"}));
+    }
+
     void stop_refusedWithAMessage_data() {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("message");
