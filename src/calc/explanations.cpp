@@ -131,11 +131,15 @@ QString afterTaxLine(const TradeTexts &t, const QLocale &l) {
     const double bought = textToNumber(t.purchaseAmount, l).value_or(0);
     const double base = roundTo(value + transactionTax(costs.tax, bought), 2);
     const qint64 cents = capitalGainTaxCents(costs.capitalGainPercent, base);
-    if (cents > 0)
-        return QStringLiteral("Netto dopo le imposte: %1 − (%2 % × %3 = %4 → %5) = %6")
+    if (cents > 0) {
+        // The product as written, then the cent it is withheld as when that differs.
+        const QString product = numberToText(base * costs.capitalGainPercent / 100, l);
+        const QString withheld = numberToText(double(cents) / 100, l);
+        return QStringLiteral("Netto dopo le imposte: %1 − (%2 % × %3 = %4) = %5")
             .arg(gain, rate, numberToText(base, l),
-                 numberToText(base * costs.capitalGainPercent / 100, l),
-                 money(double(cents) / 100, l), t.afterTax);
+                 product == withheld ? product : product + QStringLiteral(" → ") + withheld,
+                 t.afterTax);
+    }
     if (value == 0)
         return QStringLiteral("Nessuna imposta (%1 %) senza guadagno: netto %2").arg(rate, gain);
     if (value > 0 || base > 0)
