@@ -12,7 +12,8 @@ QString label(Figure figure) {
     return QString::fromUtf8(figureRow(figure).label);
 }
 
-// What keeps an input from giving a result, or nothing when it can.
+} // namespace
+
 QString inputProblem(const QString &text, const char *what, const QLocale &locale) {
     const QString name = QString::fromUtf8(what);
     if (text.isEmpty())
@@ -24,6 +25,8 @@ QString inputProblem(const QString &text, const char *what, const QLocale &local
         return QStringLiteral("Inserire %1 maggiore di zero").arg(name);
     return {};
 }
+
+namespace {
 
 QString missing(Figure figure, const TradeTexts &t, const QLocale &locale) {
     if (!t.purchaseProblem.isEmpty())

@@ -21,6 +21,10 @@ QString spokenFigure(Figure figure, const TradeTexts &texts);
 // is missing. The gain's explanation adds the gain after tax.
 QString explanation(Figure figure, const TradeTexts &texts, const QLocale &locale);
 
+// What keeps an input text from giving a result ("Inserire il prezzo di acquisto", "... non è
+// un numero", "... maggiore di zero"), or nothing when it can; `what` names it with its article.
+QString inputProblem(const QString &text, const char *what, const QLocale &locale);
+
 // One "Label: value" line each: the three inputs, both amounts, the six results, the gain after
 // tax, each cost part (both commissions, the transaction tax), every setting used. A blank
 // figure has an empty value.

@@ -2,6 +2,7 @@
 #include "tradecalculator.h"
 
 #include "calc/figures.h"
+#include "calc/positionsize.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -72,8 +73,7 @@ private:
             return blankPurchase();
 
         t_.purchaseAmount = text(number(price) * number(quantity));
-        const double stop = number(price) - (settaggi.slp * number(price)) / 100;
-        t_.captions[TradeTexts::SLP] = text(roundTo(stop, 4));
+        t_.captions[TradeTexts::SLP] = text(percentStopPrice(number(price), settaggi.slp));
 
         // An amount within the budget can be lost whole: the stop is at zero, never above.
         const double amount = number(t_.purchaseAmount);

@@ -9,7 +9,7 @@
 #include "ui/helpviewer.h"
 #include "ui/inputnumerico.h"
 #include "ui/picturepanel.h"
-#include "ui/positionsizewindow.h"
+#include "ui/tradeplanwindow.h"
 #include "ui/twips.h"
 
 #include "core/numbertext.h"
@@ -239,9 +239,10 @@ void Form1::buildMenus() {
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
     tools->setObjectName(QStringLiteral("toolsMenu"));
-    sizePositionAction = tools->addAction(QStringLiteral("&Dimensiona posizione…"));
-    sizePositionAction->setObjectName(QStringLiteral("sizePositionAction"));
-    connect(sizePositionAction, &QAction::triggered, this, &Form1::sizePosition);
+    planTradeAction = tools->addAction(QStringLiteral("&Pianifica operazione…"));
+    planTradeAction->setObjectName(QStringLiteral("planTradeAction"));
+    planTradeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(planTradeAction, &QAction::triggered, this, &Form1::planTrade);
     copyAllAction = tools->addAction(QStringLiteral("&Copia tutti i risultati"));
     copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
     copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
@@ -292,11 +293,17 @@ void Form1::copyAllResults() {
     QGuiApplication::clipboard()->setText(allResults(results->shown(), locale()));
 }
 
-// Modal like the other windows; a quantity taken from it is typed into the field.
-void Form1::sizePosition() {
-    PositionSizeWindow window(dbParametri, results->shown(), this);
-    if (window.exec() == QDialog::Accepted)
-        in_Qta->setValore(QString::number(window.quantity()));
+// Modal like the other windows, made at its first use and kept, with what was typed in it; its
+// "Usa" buttons type into the fields, which recalculate as if typed.
+void Form1::planTrade() {
+    if (!planWindow) {
+        planWindow = std::make_unique<TradePlanWindow>(dbParametri, this);
+        connect(planWindow.get(), &TradePlanWindow::useQuantity, in_Qta, &InputNumerico::setValore);
+        connect(planWindow.get(), &TradePlanWindow::useSalePrice, in_VndPzo,
+                &InputNumerico::setValore);
+    }
+    planWindow->start(results->shown());
+    planWindow->exec();
 }
 
 void Form1::cmd_Ok_Click() {

@@ -23,6 +23,7 @@ class AmountLabel;
 class Database;
 class InputNumerico;
 class PicturePanel;
+class TradePlanWindow;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -55,7 +56,7 @@ private slots:
     void mnu_About_Click();
     void mnu_Help_Click();
     void copyAllResults();
-    void sizePosition();
+    void planTrade();
     void transactionTax_Toggled(bool applies);
     void clearFields();
 
@@ -95,11 +96,12 @@ private:
     QPushButton *cmd_Ok;
     QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction, *clearAction;
+    QAction *copyAllAction, *planTradeAction, *clearAction;
     QLabel *hintLine;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
+    std::unique_ptr<TradePlanWindow> planWindow; // made at its first use
 };
 
 } // namespace margino

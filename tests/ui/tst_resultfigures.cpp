@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's figures as a user meets them: typed key by key, shown whole, repainted when
-// they change, explained, copied, and a position sized from them.
+// they change, explained and copied.
 #include "support/mainwindow.h"
 #include "ui/amountlabel.h"
 #include "ui/inputnumerico.h"
@@ -276,29 +276,6 @@ private slots:
         w->form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
         QCOMPARE(control("pic_Commissioni")->accessibleName(), "Commissioni, 12,6 euro");
         QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 10,120725 euro");
-    }
-
-    // State: quantity 100, price 10. Action: Strumenti > Dimensiona posizione… by keyboard,
-    // Enter. Expected: price, stop and budget taken from the window and the settings; the
-    // largest quantity within the budget goes into the quantity field and is computed.
-    void positionSize_putsTheLargestQuantityIntoTheField() {
-        type("in_Qta", "100");
-        type("in_AcqPzo", "10");
-        QString answer;
-        QStringList fields;
-        QTimer::singleShot(0, this, [&] {
-            auto *window = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-            for (const char *name : {"price", "stop", "budget", "capital"})
-                fields << window->findChild<InputNumerico *>(name)->Valore();
-            answer = window->findChild<QLabel *>(QStringLiteral("answer"))->text();
-            QTest::keyClick(window, Qt::Key_Return);
-        });
-        QTest::keyClick(w->form.get(), Qt::Key_S, Qt::AltModifier);
-        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_D);
-        QCOMPARE(fields, (QStringList{"10", "9,5", "100", ""}));
-        QVERIFY2(answer.startsWith(QStringLiteral("Quantità: 186\n")), qPrintable(answer));
-        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("186"));
-        QCOMPARE(control("lab_AcqImp")->accessibleName(), "Importo di acquisto, 1860 euro");
     }
 };
 
