@@ -31,6 +31,10 @@ bool affordable(const PositionRequest &r, qint64 quantity) {
 
 } // namespace
 
+double percentStopPrice(double price, double slp) {
+    return roundTo(price - (slp * price) / 100, 4);
+}
+
 PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
     const auto money = [&](double value) { return numberToText(roundTo(value, 2), locale); };
     PositionSize size;

@@ -11,6 +11,9 @@
 
 namespace margino {
 
+// The percentage stop: price - price x slp / 100, to 4 decimals (roundTo).
+double percentStopPrice(double price, double slp);
+
 struct PositionRequest {
     double price = 0, stop = 0, budget = 0; // per unit, per unit, the loss allowed in money
     Costs costs;                            // the tariff and the transaction tax as switched

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tradecalculator.h"
 
+#include "calc/figures.h"
+#include "calc/positionsize.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -49,17 +51,15 @@ public:
             .arg(error.summary().isEmpty() ? error.description() : error.summary())
             .arg(error.number());
     }
-    void blankPurchase() {
-        t_.purchaseAmount.clear();
-        for (const auto caption : {TradeTexts::SLP, TradeTexts::SLMM, TradeTexts::PdP})
-            t_.captions[caption].clear();
-    }
+    void blankPurchase() { blank(TradeSide::Purchase); }
     void blankSale() {
-        t_.saleAmount.clear();
+        blank(TradeSide::Sale);
         t_.afterTax.clear();
-        for (const auto caption :
-             {TradeTexts::Commissioni, TradeTexts::GP, TradeTexts::PercentualeGP})
-            t_.captions[caption].clear();
+    }
+    void blank(TradeSide side) {
+        for (const FigureRow &row : FigureRows)
+            if (row.side == side)
+                figureSlot(t_, row.figure).clear();
     }
     const std::optional<RuntimeError> &failure() const { return failure_; }
 
@@ -73,8 +73,7 @@ private:
             return blankPurchase();
 
         t_.purchaseAmount = text(number(price) * number(quantity));
-        const double stop = number(price) - (settaggi.slp * number(price)) / 100;
-        t_.captions[TradeTexts::SLP] = text(roundTo(stop, 4));
+        t_.captions[TradeTexts::SLP] = text(percentStopPrice(number(price), settaggi.slp));
 
         // An amount within the budget can be lost whole: the stop is at zero, never above.
         const double amount = number(t_.purchaseAmount);

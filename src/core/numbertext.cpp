@@ -90,6 +90,11 @@ QString numberToText(double value, const QLocale &locale, int significantDigits)
     return text;
 }
 
+QString moneyText(double value, const QLocale &locale) {
+    const double cents = roundTo(value, 2);
+    return locale.toCurrencyString(cents == 0 ? 0.0 : cents, QStringLiteral("€"), 2);
+}
+
 QStringList shorterForms(const QString &text, const QLocale &locale) {
     QStringList forms;
     const std::optional<double> value = textToNumber(text, locale);

@@ -27,6 +27,10 @@ bool isNumeric(const QString &text, const QLocale &locale);
 // no longer fit.
 QString numberToText(double value, const QLocale &locale, int significantDigits = 15);
 
+// An amount of money as money in the locale's form, to the cent: "2.131,50 €" in Italian,
+// "€2,131.50" in English. The value is rounded with roundTo first.
+QString moneyText(double value, const QLocale &locale);
+
 // The shorter forms of a number text, for a place too narrow for it: the same conversion at
 // 14 significant digits down to 1, each form once, longest first. A text that is not a number
 // in the locale has none.

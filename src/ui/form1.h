@@ -4,7 +4,6 @@
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
 #include "calc/tradecalculator.h"
-#include "lcd/mclcd.h"
 #include "store/sessionstate.h"
 #include "ui/resultsdisplay.h"
 
@@ -24,6 +23,7 @@ class AmountLabel;
 class Database;
 class InputNumerico;
 class PicturePanel;
+class TradePlanWindow;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -56,7 +56,7 @@ private slots:
     void mnu_About_Click();
     void mnu_Help_Click();
     void copyAllResults();
-    void sizePosition();
+    void planTrade();
     void transactionTax_Toggled(bool applies);
     void clearFields();
 
@@ -72,7 +72,7 @@ private:
     void buildFrames(QWidget *client);
     void buildInputs();
     void buildMenus();
-    PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void buildFigures();
     void buildTaxSwitch(QWidget *client);
     // The switch's text names the rate the settings hold.
     void showTaxRate(std::optional<double> ratePercent);
@@ -88,21 +88,20 @@ private:
     Database &dbParametri;
 
     QGroupBox *Frame8, *Frame6, *Frame9;
-    PicturePanel *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
-    mcLCD lcdPdP, lcdSLMM, lcdSLP, lcdCommissioni, lcdGP, lcdPercentualeGP;
-    QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
-    QLabel *Label44, *Label45, *Label46, *Label2, *Label34;
-    AmountLabel *lab_AcqImp, *lab_VndImp;
+    // The panels and amount boxes, by figure row (pic_PdP, lab_AcqImp, ...).
+    ResultsDisplay::Widgets figures_{};
+    QLabel *Label44, *Label45, *Label2;
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction, *clearAction;
+    QAction *copyAllAction, *planTradeAction, *clearAction;
     QLabel *hintLine;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
+    std::unique_ptr<TradePlanWindow> planWindow; // made at its first use
 };
 
 } // namespace margino

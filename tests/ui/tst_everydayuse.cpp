@@ -88,7 +88,7 @@ private slots:
         QTest::newRow("main window") << "";
         QTest::newRow("About") << "mnu_About";
         QTest::newRow("settings") << "mnu_Settaggio";
-        QTest::newRow("position size") << "sizePositionAction";
+        QTest::newRow("plan") << "planTradeAction";
     }
     void ctrlQ_endsTheProgramFromAnyWindow() {
         QFETCH(QString, opened);
