@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
+#include "journal/journallocation.h"
 #include "ui/amountlabel.h"
 #include "ui/artwork.h"
 #include "ui/errorreport.h"
@@ -8,17 +9,23 @@
 #include "ui/frmparametriiniziali.h"
 #include "ui/helpviewer.h"
 #include "ui/inputnumerico.h"
+#include "ui/journalerrors.h"
+#include "ui/journaltrade.h"
+#include "ui/journalwindow.h"
 #include "ui/picturepanel.h"
 #include "ui/positionsizewindow.h"
+#include "ui/savetradedialog.h"
 #include "ui/twips.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 
@@ -167,6 +174,15 @@ void Form1::buildMenus() {
     copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
     copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
+    tools->addSeparator();
+    saveTradeAction = tools->addAction(QStringLiteral("Sal&va operazione"));
+    saveTradeAction->setObjectName(QStringLiteral("saveTradeAction"));
+    saveTradeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveTradeAction, &QAction::triggered, this, &Form1::saveTrade);
+    journalAction = tools->addAction(QStringLiteral("&Registro operazioni…"));
+    journalAction->setObjectName(QStringLiteral("journalAction"));
+    journalAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(journalAction, &QAction::triggered, this, &Form1::openJournal);
 }
 
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors
@@ -237,6 +253,50 @@ void Form1::sizePosition() {
     PositionSizeWindow window(dbParametri, results->shown(), this);
     if (window.exec() == QDialog::Accepted)
         in_Qta->setValore(QString::number(window.quantity()));
+}
+
+// The trade in hand goes to the journal with a note; blank or refused inputs are not saved.
+void Form1::saveTrade() {
+    const TradeTexts texts = results->shown();
+    if (const std::optional<QString> why = whyNotSavable(texts)) {
+        QMessageBox::information(this, QStringLiteral("Salva operazione"),
+                                 QStringLiteral("Nessuna operazione salvata: %1").arg(*why));
+        return;
+    }
+    Trade trade = tradeFromTexts(texts, locale(), QDateTime::currentDateTime());
+    SaveTradeDialog dialog(
+        allResults(texts, locale()).section(u'\n', 0, 2),
+        [this, trade](const QString &note) mutable {
+            trade.note = note;
+            return saveToJournal(this, journalFile(), trade);
+        },
+        this);
+    if (dialog.exec() == QDialog::Accepted)
+        emit tradeSaved();
+}
+
+// One window at a time, beside this one: a trade opened from it fills these fields.
+void Form1::openJournal() {
+    if (!journalWindow_) {
+        journalWindow_ = new JournalWindow(
+            journalFile(), [this](const Trade &trade) { return openTrade(trade); }, this);
+        connect(this, &Form1::tradeSaved, journalWindow_, &JournalWindow::refresh);
+    }
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
+}
+
+QString Form1::journalFile() const {
+    return journalFile_.isEmpty() ? journalFilePath(QCoreApplication::applicationDirPath())
+                                  : journalFile_;
+}
+
+TradeTexts Form1::openTrade(const Trade &trade) {
+    in_Qta->setValore(fieldText(trade.quantity, locale()));
+    in_AcqPzo->setValore(fieldText(trade.purchasePrice, locale()));
+    in_VndPzo->setValore(fieldText(trade.salePrice, locale()));
+    return results->shown();
 }
 
 void Form1::cmd_Ok_Click() {

@@ -8,6 +8,7 @@
 #include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -21,6 +22,8 @@ namespace margino {
 class AmountLabel;
 class Database;
 class InputNumerico;
+class JournalWindow;
+struct Trade;
 class PicturePanel;
 
 class Form1 : public QMainWindow {
@@ -35,6 +38,19 @@ public:
     void in_Qta_Change();
 
     static constexpr char HelpFile[] = "Margino.hlp";
+
+    // The journal of trades; opened at the first save or when its window opens, never before.
+    void setJournalFile(const QString &fileName) { journalFile_ = fileName; }
+    QString journalFile() const;
+    // Types a saved trade's three fields and returns the figures recomputed from them.
+    TradeTexts openTrade(const Trade &trade);
+
+signals:
+    void tradeSaved();
+
+public slots:
+    void saveTrade();
+    void openJournal();
 
 private slots:
     void in_AcqPzo_Change();
@@ -69,6 +85,9 @@ private:
     QPushButton *cmd_Ok;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
     QAction *copyAllAction, *sizePositionAction;
+    QAction *saveTradeAction, *journalAction;
+    QString journalFile_;
+    QPointer<JournalWindow> journalWindow_;
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;
