@@ -296,6 +296,9 @@ TradeTexts Form1::openTrade(const Trade &trade) {
     in_Qta->setValore(fieldText(trade.quantity, locale()));
     in_AcqPzo->setValore(fieldText(trade.purchasePrice, locale()));
     in_VndPzo->setValore(fieldText(trade.salePrice, locale()));
+    // Fields that already held these texts raised no change: the figures follow today's
+    // settings all the same.
+    in_Qta_Change();
     return results->shown();
 }
 
