@@ -50,8 +50,10 @@ bool writeCsv(const JournalFile &journal, const JournalView &view, const QString
     int written = 0;
     bool stopped = false;
     journal.forEach(view, [&](const Trade &t) {
-        QStringList row{t.savedAt.toString(QStringLiteral("dd/MM/yyyy")),
-                        t.savedAt.toString(QStringLiteral("HH:mm:ss"))};
+        const QDate d = t.savedAt.date();
+        const QTime h = t.savedAt.time();
+        QStringList row{QString::asprintf("%02d/%02d/%04d", d.day(), d.month(), d.year()),
+                        QString::asprintf("%02d:%02d:%02d", h.hour(), h.minute(), h.second())};
         for (const QString *number : numbers(t))
             row << csvNumber(*number);
         row << csvField(t.note);

@@ -44,6 +44,9 @@ public:
     JournalFile &operator=(const JournalFile &) = delete;
 
     QString fileName() const { return fileName_; }
+    // False once the name no longer leads to the file this connection opened (set aside,
+    // replaced or removed by another copy): the connection must not write on.
+    bool stillAtItsName() const;
 
     // Adds the trade whole or not at all; returns its id.
     qint64 save(const Trade &trade);
@@ -73,6 +76,7 @@ private:
 
     QString fileName_;
     sqlite3 *db_ = nullptr;
+    quint64 device_ = 0, inode_ = 0;
 };
 
 // Starts a write transaction that takes the lock at once, commits when commit() is called and

@@ -127,7 +127,9 @@ QVariant JournalModel::data(const QModelIndex &index, int role) const {
                    ? QStringLiteral("Operazione aperta: nessun prezzo di vendita")
                    : QVariant();
     if (column == JournalView::Date)
-        return trade->savedAt.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+        return QString::asprintf("%02d/%02d/%04d %02d:%02d", trade->savedAt.date().day(),
+                                 trade->savedAt.date().month(), trade->savedAt.date().year(),
+                                 trade->savedAt.time().hour(), trade->savedAt.time().minute());
     if (column == JournalView::Note)
         return trade->note;
     return localText(field(*trade, column), QLocale());

@@ -33,6 +33,9 @@ inline constexpr const char *Steps[] = {
     "ALTER TABLE Operazioni ADD COLUMN transaction_tax TEXT NOT NULL DEFAULT '0';"
     "ALTER TABLE Operazioni ADD COLUMN tax_cents INTEGER NOT NULL DEFAULT 0;"
     "CREATE INDEX Operazioni_saved ON Operazioni(saved_at);"
+    // The year totals read this index alone, never the rows.
+    "CREATE INDEX Operazioni_totals"
+    " ON Operazioni(year, gain_cents, after_tax_cents, commissions_cents, tax_cents);"
     "PRAGMA user_version = 2;",
 };
 

@@ -268,7 +268,7 @@ void Form1::saveTrade() {
         allResults(texts, locale()).section(u'\n', 0, 2),
         [this, trade](const QString &note) mutable {
             trade.note = note;
-            return saveToJournal(this, journalFile(), trade);
+            return saveToJournal(this, journalFile(), trade, journal_);
         },
         this);
     if (dialog.exec() == QDialog::Accepted)

@@ -22,6 +22,7 @@ namespace margino {
 class AmountLabel;
 class Database;
 class InputNumerico;
+class JournalFile;
 class JournalWindow;
 struct Trade;
 class PicturePanel;
@@ -88,6 +89,8 @@ private:
     QAction *saveTradeAction, *journalAction;
     QString journalFile_;
     QPointer<JournalWindow> journalWindow_;
+    std::unique_ptr<JournalFile> journal_; // opened at the first save, kept for the next
+
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;

@@ -42,12 +42,18 @@ bool reportJournalError(QWidget *parent, const JournalError &error, const QStrin
     }
 }
 
-bool saveToJournal(QWidget *parent, const QString &fileName, const Trade &trade) {
+bool saveToJournal(QWidget *parent, const QString &fileName, const Trade &trade,
+                   std::unique_ptr<JournalFile> &connection) {
     for (;;) {
         try {
-            JournalFile(fileName, JournalFile::Open::Create).save(trade);
+            if (connection && (connection->fileName() != fileName || !connection->stillAtItsName()))
+                connection.reset();
+            if (!connection)
+                connection = std::make_unique<JournalFile>(fileName, JournalFile::Open::Create);
+            connection->save(trade);
             return true;
         } catch (const JournalError &error) {
+            connection.reset(); // a failed connection is not trusted with the next save
             if (!reportJournalError(parent, error, fileName))
                 return false;
         }

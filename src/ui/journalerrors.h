@@ -5,6 +5,8 @@
 
 #include "journal/journalfile.h"
 
+#include <memory>
+
 class QWidget;
 
 namespace margino {
@@ -15,6 +17,9 @@ bool reportJournalError(QWidget *parent, const JournalError &error, const QStrin
 
 // Saves the trade in one transaction, making the file at the first save; says why when it
 // cannot. After a damaged journal is set aside, the trade goes to a new one.
-bool saveToJournal(QWidget *parent, const QString &fileName, const Trade &trade);
+// connection is kept between saves (a save then costs one commit) and opened again when
+// missing, failed, or no longer at the file's name.
+bool saveToJournal(QWidget *parent, const QString &fileName, const Trade &trade,
+                   std::unique_ptr<JournalFile> &connection);
 
 } // namespace margino

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journaltrade.h"
 
+#include "calc/costs.h"
 #include "core/numbertext.h"
 #include "store/statements.h"
 
@@ -12,8 +13,26 @@ QString decimal(const QString &text, const QLocale &locale) {
     return statements::toStatementNumber(text, locale);
 }
 
-QString setting(const std::optional<double> &value) {
-    return value ? numberToText(*value, QLocale::c()) : QString();
+QString number(double value) {
+    return numberToText(value, QLocale::c());
+}
+
+// The costs the run used: today's settings give the commission rate, its minimum and the
+// capital-gain rate; the rest of the tariff and the transaction tax are not charged.
+Costs costsUsed(const TradeFigures &f) {
+    Costs costs;
+    costs.tariff.rate = f.commissioni.value_or(0);
+    costs.tariff.minimum = f.commissioniMin.value_or(0);
+    costs.capitalGainPercent = f.capitalGain.value_or(0);
+    return costs;
+}
+
+TradeCosts recorded(const Costs &c) {
+    return {number(c.tariff.rate),       number(c.tariff.minimum),
+            number(c.tariff.maximum),    number(c.tariff.maximumPercent),
+            number(c.tariff.fixed),      number(c.tariff.perShare),
+            number(c.tax.ratePercent),   c.tax.applies,
+            number(c.capitalGainPercent)};
 }
 
 } // namespace
@@ -49,14 +68,12 @@ Trade tradeFromTexts(const TradeTexts &t, const QLocale &locale, const QDateTime
     trade.gain = decimal(t.captions[TradeTexts::GP], locale);
     trade.gainPercent = decimal(t.captions[TradeTexts::PercentualeGP], locale);
     trade.gainAfterTax = decimal(t.afterTax, locale);
-    // The tariff in force is the commission rate and its minimum; no transaction tax is charged.
-    trade.transactionTax = trade.isOpen() ? QString() : QStringLiteral("0");
-    trade.costs.rate = setting(t.figures.commissioni);
-    trade.costs.minimum = setting(t.figures.commissioniMin);
-    trade.costs.capitalGain = setting(t.figures.capitalGain);
-    trade.costs.maximum = trade.costs.maximumPercent = trade.costs.fixed = trade.costs.perShare =
-        trade.costs.taxRate = QStringLiteral("0");
-    trade.costs.taxApplied = false;
+    const Costs costs = costsUsed(t.figures);
+    trade.costs = recorded(costs);
+    if (!trade.isOpen()) {
+        const std::optional<double> amount = textToNumber(t.purchaseAmount, locale);
+        trade.transactionTax = number(transactionTax(costs.tax, amount.value_or(0)));
+    }
     return trade;
 }
 

@@ -137,8 +137,10 @@ JournalWindow::~JournalWindow() {
 }
 
 bool JournalWindow::openJournal() {
-    if (journal_)
+    if (journal_ && journal_->stillAtItsName())
         return true;
+    model_.setJournal(nullptr);
+    journal_.reset();
     try {
         journal_ = std::make_unique<JournalFile>(fileName_, JournalFile::Open::Existing);
     } catch (const JournalError &error) {

@@ -136,12 +136,16 @@ private slots:
         QCOMPARE(t.note, "Enel");
         QCOMPARE(t.costs.rate, "1.9");
         QCOMPARE(t.costs.minimum, "2.95");
+        QCOMPARE(t.costs.capitalGain, "26");
+        QCOMPARE(t.costs.maximum, "0");
+        QVERIFY(!t.costs.taxApplied);
         QCOMPARE(t.isOpen(), sale.isEmpty());
         if (!sale.isEmpty()) {
             QCOMPARE(t.salePrice, "11.25");
             QCOMPARE(t.commissions, "5.9"); // both orders at the minimum
             QCOMPARE(t.gain, "69.1");
             QCOMPARE(t.gainAfterTax, "51.13");
+            QCOMPARE(t.transactionTax, "0");
         }
     }
 
