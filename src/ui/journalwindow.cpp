@@ -76,8 +76,14 @@ JournalWindow::JournalWindow(const QString &fileName,
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setDefaultSectionSize(96);
-    table_->horizontalHeader()->resizeSection(JournalView::Date, 112);
+    // Each column as wide as its title (the date as its text), measured once, not over the rows.
+    const QFontMetrics header(table_->horizontalHeader()->font());
+    for (int c = 0; c < JournalView::ColumnCount; ++c) {
+        const QString sample = c == JournalView::Date ? QStringLiteral("00/00/0000 00:00")
+                                                      : journalColumnTitle(JournalView::Column(c));
+        table_->horizontalHeader()->resizeSection(
+            c, std::max(72, header.horizontalAdvance(sample) + 28));
+    }
     table_->horizontalHeader()->setStretchLastSection(true);
     connect(table_, &QTableView::activated, this, &JournalWindow::openSelected);
 
@@ -127,7 +133,7 @@ JournalWindow::JournalWindow(const QString &fileName,
         model_.setYear(year_->currentData().toInt());
         showTotals();
     });
-    resize(1000, 520);
+    resize(1120, 520);
     refresh();
     table_->setFocus();
 }

@@ -267,18 +267,21 @@ private slots:
         // mid-way. Expected: the file is sound and every trade in it is whole.
         JournalFixture f;
         JournalFile(f.path(), JournalFile::Open::Create);
-        QProcess child;
-        child.setProgram(QCoreApplication::applicationFilePath());
-        child.setArguments({QStringLiteral("--save-forever"), f.path()});
-        child.start();
-        QVERIFY(child.waitForStarted());
-        QVERIFY(child.waitForReadyRead(10000)); // it has saved its first trade
-        QTest::qWait(150);
-        child.kill();
-        QVERIFY(child.waitForFinished());
+        // Several kills at different moments, so that some land inside a commit.
+        for (const int delay : {30, 70, 110, 150, 190, 230}) {
+            QProcess child;
+            child.setProgram(QCoreApplication::applicationFilePath());
+            child.setArguments({QStringLiteral("--save-forever"), f.path()});
+            child.start();
+            QVERIFY(child.waitForStarted());
+            QVERIFY(child.waitForReadyRead(10000)); // it has saved its first trade
+            QTest::qWait(delay);
+            child.kill();
+            QVERIFY(child.waitForFinished());
+        }
         JournalFile journal(f.path(), JournalFile::Open::Existing);
         const QList<qint64> ids = journal.ids({});
-        QVERIFY(!ids.isEmpty());
+        QVERIFY(ids.size() >= 6);
         for (const qint64 id : ids) {
             const Trade t = *journal.trade(id);
             QCOMPARE(t.note.size(), 4000);
