@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journalfile.h"
 
-#include "journal/decimaltext.h"
 #include "journal/schema.h"
-#include "journal/statement.h"
+#include "journal/tradecolumns.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -20,105 +19,6 @@ void exec(sqlite3 *db, const char *sql) {
 
 [[noreturn]] void raise(JournalError::Kind kind, const QString &summary, const QString &detail) {
     throw JournalError(kind, SQLITE_ERROR, detail, summary);
-}
-
-// yyyy-MM-ddTHH:mm:ss, read and written by hand: Qt's format parser costs tens of
-// microseconds a call, seconds over a large journal's export.
-QString savedAtText(const QDateTime &when) {
-    const QDate d = when.date();
-    const QTime t = when.time();
-    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", d.year(), d.month(), d.day(),
-                             t.hour(), t.minute(), t.second());
-}
-
-QDateTime savedAtOf(QStringView text) {
-    const auto part = [text](int from, int size) { return text.mid(from, size).toInt(); };
-    if (text.size() < 19)
-        return {};
-    return QDateTime(QDate(part(0, 4), part(5, 2), part(8, 2)),
-                     QTime(part(11, 2), part(14, 2), part(17, 2)));
-}
-
-QVariant centsOrNull(const QString &text) {
-    const std::optional<qint64> cents = toCents(text);
-    return cents ? QVariant(*cents) : QVariant();
-}
-
-// Binds every column of schema::Columns but the id, which is parameter 1.
-void bindTrade(Statement &s, const Trade &t) {
-    const QString texts[] = {t.quantity,    t.purchasePrice, t.salePrice,         t.purchaseAmount,
-                             t.saleAmount,  t.breakEven,     t.stopPercent,       t.stopMoney,
-                             t.commissions, t.gain,          t.gainPercent,       t.gainAfterTax,
-                             t.costs.rate,  t.costs.minimum, t.costs.capitalGain, t.note};
-    s.bind(2, savedAtText(t.savedAt)).bind(3, qint64(t.savedAt.date().year()));
-    int index = 4;
-    for (const QString &text : texts)
-        s.bind(index++, text);
-    for (const QString &money : {t.gain, t.gainAfterTax, t.commissions}) {
-        const QVariant cents = centsOrNull(money);
-        cents.isNull() ? s.bindNull(index++) : s.bind(index++, cents.toLongLong());
-    }
-    for (const QString &text : {t.costs.maximum, t.costs.maximumPercent, t.costs.fixed,
-                                t.costs.perShare, t.costs.taxRate})
-        s.bind(index++, text);
-    s.bind(index++, qint64(t.costs.taxApplied));
-    s.bind(index++, t.transactionTax);
-    s.bind(index, toCents(t.transactionTax).value_or(0));
-}
-
-Trade readTrade(const Statement &s) {
-    Trade t;
-    t.id = s.integer(0);
-    t.savedAt = savedAtOf(s.text(1));
-    QString *const texts[] = {
-        &t.quantity,    &t.purchasePrice, &t.salePrice,         &t.purchaseAmount,
-        &t.saleAmount,  &t.breakEven,     &t.stopPercent,       &t.stopMoney,
-        &t.commissions, &t.gain,          &t.gainPercent,       &t.gainAfterTax,
-        &t.costs.rate,  &t.costs.minimum, &t.costs.capitalGain, &t.note};
-    int column = 3;
-    for (QString *text : texts)
-        *text = s.text(column++);
-    column = 22; // past the cents, which follow from the texts
-    for (QString *text : {&t.costs.maximum, &t.costs.maximumPercent, &t.costs.fixed,
-                          &t.costs.perShare, &t.costs.taxRate})
-        *text = s.text(column++);
-    t.costs.taxApplied = s.integer(column++) != 0;
-    t.transactionTax = s.text(column);
-    return t;
-}
-
-// Numbers order by value (a double serves as a sort key only); open trades' blanks come first.
-QByteArray sortKey(JournalView::Column column) {
-    switch (column) {
-    case JournalView::Date:
-        return "saved_at";
-    case JournalView::Quantity:
-        return "CAST(quantity AS REAL)";
-    case JournalView::PurchasePrice:
-        return "CAST(purchase_price AS REAL)";
-    case JournalView::SalePrice:
-        return "CAST(NULLIF(sale_price, '') AS REAL)";
-    case JournalView::PurchaseAmount:
-        return "CAST(purchase_amount AS REAL)";
-    case JournalView::SaleAmount:
-        return "CAST(NULLIF(sale_amount, '') AS REAL)";
-    case JournalView::Commissions:
-        return "CAST(NULLIF(commissions, '') AS REAL)";
-    case JournalView::Tax:
-        return "CAST(transaction_tax AS REAL)";
-    case JournalView::Gain:
-        return "gain_cents";
-    case JournalView::GainAfterTax:
-        return "after_tax_cents";
-    default:
-        return "note COLLATE NOCASE";
-    }
-}
-
-QByteArray selectSql(const QByteArray &columns, const JournalView &view) {
-    const QByteArray direction = view.descending ? " DESC" : " ASC";
-    return "SELECT " + columns + " FROM Operazioni" + (view.year ? " WHERE year = ?1" : "") +
-           " ORDER BY " + sortKey(view.sortColumn) + direction + ", id" + direction;
 }
 
 } // namespace
@@ -216,10 +116,7 @@ void JournalFile::prepareSchema() {
 
 qint64 JournalFile::save(const Trade &trade) {
     JournalTransaction transaction(db_);
-    Statement insert(db_, "INSERT INTO Operazioni (" + QByteArray(schema::Columns) +
-                              ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
-                              "?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, "
-                              "?27, ?28, ?29, ?30)");
+    Statement insert(db_, insertSql());
     bindTrade(insert, trade);
     insert.bindNull(1).run();
     const qint64 id = sqlite3_last_insert_rowid(db_);
@@ -247,10 +144,7 @@ QList<Trade> JournalFile::remove(const QList<qint64> &ids) {
 
 void JournalFile::restore(const QList<Trade> &trades) {
     JournalTransaction transaction(db_);
-    Statement insert(db_, "INSERT INTO Operazioni (" + QByteArray(schema::Columns) +
-                              ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, "
-                              "?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23, ?24, ?25, ?26, "
-                              "?27, ?28, ?29, ?30)");
+    Statement insert(db_, insertSql());
     for (const Trade &trade : trades) {
         insert.reset();
         bindTrade(insert, trade);
