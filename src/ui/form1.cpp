@@ -207,7 +207,9 @@ void Form1::Form_Load() {
         lab_AcqImp, lab_VndImp, copyAllAction);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    delete journalWindow_;
+}
 
 PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top) {
     auto *panel = new PicturePanel(frame);
@@ -278,8 +280,12 @@ void Form1::saveTrade() {
 // One window at a time, beside this one: a trade opened from it fills these fields.
 void Form1::openJournal() {
     if (!journalWindow_) {
-        journalWindow_ = new JournalWindow(
-            journalFile(), [this](const Trade &trade) { return openTrade(trade); }, this);
+        // A window of its own, not kept above this one; it closes with this window.
+        journalWindow_ = new JournalWindow(journalFile(),
+                                           [this](const Trade &trade) { return openTrade(trade); });
+        journalWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+        // Ctrl+S saves the trade in hand from the journal window too.
+        journalWindow_->addAction(saveTradeAction);
         connect(this, &Form1::tradeSaved, journalWindow_, &JournalWindow::refresh);
     }
     journalWindow_->show();

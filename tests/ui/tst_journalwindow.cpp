@@ -56,10 +56,17 @@ class TstJournalWindow : public QObject {
         });
         return trades;
     }
+    static JournalWindow *journalWindow() {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<JournalWindow *>(top); window && window->isVisible())
+                return window;
+        }
+        return nullptr;
+    }
     JournalWindow *openWindow() {
         backToMainWindow();
         QTest::keyClick(w->form.get(), Qt::Key_R, Qt::ControlModifier);
-        auto *window = w->form->findChild<JournalWindow *>();
+        JournalWindow *window = journalWindow();
         if (window)
             settle(window);
         return window;
@@ -221,6 +228,24 @@ private slots:
         QTRY_COMPARE(saved().constFirst().note, "venduto; tutto");
     }
 
+    void ctrlSInTheJournalWindow_savesTheTradeInHandAndShowsIt() {
+        // State: a trade typed, the journal window open and empty. Action: Ctrl+S there, a
+        // note, Enter. Expected: the trade saved and shown at once.
+        w->type("in_Qta", QStringLiteral("300"));
+        w->type("in_AcqPzo", QStringLiteral("2"));
+        JournalWindow *window = openWindow();
+        auto *table = in<QTableView>(window, "Operazioni");
+        QCOMPARE(table->model()->rowCount(), 0);
+        w->watch.actOnNext([](QDialog *dialog) {
+            QTest::keyClicks(dialog->focusWidget(), QStringLiteral("aperta"));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        });
+        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w->watch.take().size(), 1);
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(saved().constFirst().note, "aperta");
+    }
+
     void yearList_filtersTheTableAndItsTotals() {
         // State: a 2024 gain and this year's trade. Action: the year list, by keyboard.
         // Expected: the newest year first; another year shows its own rows and totals.
@@ -294,7 +319,7 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray(4096, 'z'));
         file.close();
         window->close();
-        QTRY_VERIFY(!w->form->findChild<JournalWindow *>());
+        QTRY_VERIFY(!journalWindow());
         w->watch.answerNext(QStringLiteral("Metti da parte"));
         openWindow();
         seen = w->watch.take();
@@ -304,7 +329,7 @@ private slots:
             QDir(j->dir.path()).entryList({QStringLiteral("Registro-danneggiato-*.sqlite")}).size(),
             1);
         // The calculator goes on, and the next save starts a new journal.
-        w->form->findChild<JournalWindow *>()->close();
+        journalWindow()->close();
         saveTrade(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("6"),
                   QStringLiteral("nuovo"));
         w->watch.take();
