@@ -149,6 +149,7 @@ bool JournalWindow::openJournal() {
     journal_.reset();
     try {
         journal_ = std::make_unique<JournalFile>(fileName_, JournalFile::Open::Existing);
+        setStatus(QString()); // what was said of a missing or set-aside journal is over
     } catch (const JournalError &error) {
         if (error.kind() == JournalError::Missing)
             setStatus(error.summary());

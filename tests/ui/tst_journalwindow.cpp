@@ -236,6 +236,8 @@ private slots:
         JournalWindow *window = openWindow();
         auto *table = in<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 0);
+        QCOMPARE(in<QLabel>(window, "status")->text(),
+                 "Nessuna operazione è ancora stata salvata.");
         w->watch.actOnNext([](QDialog *dialog) {
             QTest::keyClicks(dialog->focusWidget(), QStringLiteral("aperta"));
             QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
@@ -244,6 +246,7 @@ private slots:
         QCOMPARE(w->watch.take().size(), 1);
         QCOMPARE(table->model()->rowCount(), 1);
         QCOMPARE(saved().constFirst().note, "aperta");
+        QCOMPARE(in<QLabel>(window, "status")->text(), QString());
     }
 
     void yearList_filtersTheTableAndItsTotals() {
