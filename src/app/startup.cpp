@@ -4,6 +4,7 @@
 #include "app/launch.h"
 #include "platform/sqlitedatabase.h"
 #include "store/parameters.h"
+#include "store/sessionstate.h"
 #include "store/settingslocation.h"
 #include "store/statements.h"
 #include "ui/errorreport.h"
@@ -35,15 +36,18 @@ int Main(QApplication &app, const QString &programFolder) {
         // Settings the calculation cannot use end the run here, not at every keystroke.
         readSystem(*dbParametri, statements::SelectSystemForCalc);
         readSettaggi(*dbParametri);
+        readTariff(*dbParametri); // when the file has the table, as every save makes it
     } catch (const RuntimeError &error) {
         showErrorReport(nullptr, error,
                         QStringLiteral("File: %1").arg(QDir::toNativeSeparators(fileName)));
         return 1;
     }
 
+    // The last trade, the window's place and the tax switch, kept where the settings are.
+    SessionState session(SessionState::fileFor(programFolder, fileName));
     std::unique_ptr<Form1> form;
     try {
-        form = std::make_unique<Form1>(*dbParametri);
+        form = std::make_unique<Form1>(*dbParametri, session);
     } catch (const RuntimeError &error) {
         showErrorReport(nullptr, error);
         return 1;

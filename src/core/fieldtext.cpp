@@ -115,6 +115,10 @@ QString groupingHint(const QLocale &locale, bool decimals) {
                      : QStringLiteral("questo campo non ha decimali"));
 }
 
+QString groupedHint(const QLocale &locale) {
+    return capitalised(nameOf(groupingSeparator(locale))) + QStringLiteral(" separava le migliaia");
+}
+
 QString notANumberHint(const QString &pasted, const QLocale &locale) {
     QString shown = pasted.simplified();
     if (shown.size() > 20)

@@ -30,6 +30,9 @@ std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &loc
 
 // The hint for a typed grouping character that was dropped, and for a paste that is no number.
 QString groupingHint(const QLocale &locale, bool decimals);
+// The hint for a typed grouping character first read as the separator, once it turned out
+// to group thousands.
+QString groupedHint(const QLocale &locale);
 QString notANumberHint(const QString &pasted, const QLocale &locale);
 
 } // namespace margino

@@ -17,7 +17,13 @@
 #include "ui/savetradedialog.h"
 #include "ui/twips.h"
 
+#include "core/numbertext.h"
+#include "store/database.h"
+#include "store/parameters.h"
+
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -28,10 +34,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 namespace margino {
 
-Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(db) {
+Form1::Form1(Database &db, QWidget *parent) : Form1(db, nullptr, parent) {}
+
+Form1::Form1(Database &db, SessionState &session, QWidget *parent) : Form1(db, &session, parent) {}
+
+Form1::Form1(Database &db, SessionState *session, QWidget *parent)
+    : QMainWindow(parent), ownSession_(session ? nullptr : std::make_unique<SessionState>()),
+      session_(session ? *session : *ownSession_), dbParametri(db) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Margino"));
     setWindowIcon(windowIcon32());
@@ -40,7 +53,7 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     // Nothing moves when the window grows; it never shrinks over its controls.
-    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5145));
+    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5460));
     setCentralWidget(client);
     buildFrames(client);
     buildInputs();
@@ -60,13 +73,14 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     cmd_Ok->setAutoDefault(true);
     connect(cmd_Ok, &QPushButton::clicked, this, &Form1::cmd_Ok_Click);
     buildMenus();
+    buildTaxSwitch(client);
 
     Form_Load();
 
     // "Esci" holds the focus when the window opens; Tab then reaches every figure and field.
     QWidget *const tabOrder[] = {
-        cmd_Ok, pic_SLMM,  pic_SLP,   pic_PdP, pic_Commissioni, pic_PercentualeGP,
-        pic_GP, in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp,      lab_VndImp};
+        cmd_Ok,    pic_SLMM,  pic_SLP, pic_PdP,    pic_Commissioni, pic_PercentualeGP, pic_GP,
+        in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp, lab_VndImp,      transactionTax_};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmd_Ok->setFocus();
@@ -75,9 +89,24 @@ Form1::Form1(Database &db, QWidget *parent) : QMainWindow(parent), dbParametri(d
     connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
     connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
 
-    resize(client->minimumSize() + QSize(0, menuBar()->sizeHint().height()));
-    if (const QScreen *screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Hints about how a field's text was read stay here, clear of every control, until
+    // that text changes.
+    hintLine = new QLabel(this);
+    hintLine->setObjectName(QStringLiteral("hintLine"));
+    statusBar()->addWidget(hintLine, 1);
+    statusBar()->setSizeGripEnabled(false);
+    for (InputNumerico *field : {in_Qta, in_AcqPzo, in_VndPzo})
+        field->setHintLabel(hintLine);
+
+    resize(client->minimumSize() +
+           QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+    // The tax switch as the user left it, before the kept trade is computed with it.
+    setTransactionTaxApplies(session_.transactionTax());
+    connect(this, &Form1::transactionTaxToggled, this,
+            [this](bool applies) { session_.setTransactionTax(applies); });
+    restoreSession();
+    // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
+    qApp->installEventFilter(this);
 }
 
 void Form1::buildFrames(QWidget *client) {
@@ -151,17 +180,60 @@ void Form1::buildInputs() {
     placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
 }
 
+// Under the fields and "Esci", across the window. Off in a new settings file's first run.
+void Form1::buildTaxSwitch(QWidget *client) {
+    transactionTax_ = new QCheckBox(client);
+    transactionTax_->setObjectName(QStringLiteral("transactionTax"));
+    placeTwips(transactionTax_, 120, 5100, 3735, 300);
+    connect(transactionTax_, &QCheckBox::toggled, this, &Form1::transactionTax_Toggled);
+    std::optional<double> rate;
+    try {
+        const ReadTransaction read(dbParametri);
+        rate = readTariff(dbParametri).transactionTax;
+    } catch (const RuntimeError &) {
+        // The first recalculation reads it again and reports what is wrong.
+    }
+    showTaxRate(rate);
+}
+
+void Form1::showTaxRate(std::optional<double> ratePercent) {
+    const QString name = QStringLiteral("Imposta sulle transazioni");
+    const QString text =
+        ratePercent ? QStringLiteral("%1 (%2 %)").arg(name, numberToText(*ratePercent, locale()))
+                    : name;
+    if (transactionTax_->accessibleName() == text)
+        return;
+    transactionTax_->setText(u'&' + text);
+    transactionTax_->setAccessibleName(text);
+}
+
+bool Form1::transactionTaxApplies() const {
+    return transactionTax_->isChecked();
+}
+
+void Form1::setTransactionTaxApplies(bool applies) {
+    transactionTax_->setChecked(applies);
+}
+
+void Form1::transactionTax_Toggled(bool applies) {
+    in_AcqPzo_Change();
+    emit transactionTaxToggled(applies);
+}
+
 // The three commands keep their places; "Strumenti" comes after them.
+// The three commands keep their places; "Strumenti" comes after them. Each opens with
+// Alt and its own letter; I, S, R and P stay free for the window's check box and Strumenti's
+// entries.
 void Form1::buildMenus() {
     const auto command = [this](QAction *&action, const char *name, const QString &text) {
         action = menuBar()->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
     };
-    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Settaggio"));
+    command(mnu_Settaggio, "mnu_Settaggio", QStringLiteral("Se&ttaggio"));
     connect(mnu_Settaggio, &QAction::triggered, this, &Form1::mnu_Settaggio_Click);
-    command(mnu_About, "mnu_About", QStringLiteral("About"));
+    command(mnu_About, "mnu_About", QStringLiteral("&About"));
     connect(mnu_About, &QAction::triggered, this, &Form1::mnu_About_Click);
-    command(mnu_Help, "mnu_Help", QStringLiteral("Help"));
+    command(mnu_Help, "mnu_Help", QStringLiteral("&Help"));
     mnu_Help->setShortcut(QKeySequence::HelpContents);
     connect(mnu_Help, &QAction::triggered, this, &Form1::mnu_Help_Click);
 
@@ -174,6 +246,10 @@ void Form1::buildMenus() {
     copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
     copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
+    clearAction = tools->addAction(QStringLiteral("&Azzera"));
+    clearAction->setObjectName(QStringLiteral("clearAction"));
+    clearAction->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(clearAction, &QAction::triggered, this, &Form1::clearFields);
     tools->addSeparator();
     saveTradeAction = tools->addAction(QStringLiteral("Sal&va operazione"));
     saveTradeAction->setObjectName(QStringLiteral("saveTradeAction"));
@@ -240,8 +316,11 @@ void Form1::recalculate(Side side) {
     texts.quantity = in_Qta->Valore();
     texts.price = in_AcqPzo->Valore();
     texts.sale = in_VndPzo->Valore();
+    texts.transactionTax = transactionTax_->isChecked();
     const std::optional<RuntimeError> failure = (calculator.*side)(texts, locale());
     results->show(texts, locale());
+    if (const std::optional<double> rate = texts.figures.settings[Setting::TransactionTax])
+        showTaxRate(rate);
     if (const std::optional<RuntimeError> report = failures.admit(failure))
         showErrorReport(this, *report);
 }

@@ -5,6 +5,7 @@
 
 #include "calc/tradecalculator.h"
 #include "lcd/mclcd.h"
+#include "store/sessionstate.h"
 #include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
@@ -12,6 +13,7 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -31,7 +33,9 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 
 public:
+    // session: what is kept between starts; without one, the window keeps nothing.
     explicit Form1(Database &db, QWidget *parent = nullptr);
+    Form1(Database &db, SessionState &session, QWidget *parent = nullptr);
 
     ~Form1() override;
 
@@ -46,7 +50,13 @@ public:
     // Types a saved trade's three fields and returns the figures recomputed from them.
     TradeTexts openTrade(const Trade &trade);
 
+    // Whether the trade in hand pays the transaction tax: the check box under the fields.
+    // Setting it from code recomputes and signals as a click does.
+    bool transactionTaxApplies() const;
+    void setTransactionTaxApplies(bool applies);
+
 signals:
+    void transactionTaxToggled(bool applies);
     void tradeSaved();
 
 public slots:
@@ -62,6 +72,12 @@ private slots:
     void mnu_Help_Click();
     void copyAllResults();
     void sizePosition();
+    void transactionTax_Toggled(bool applies);
+    void clearFields();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     using Side = std::optional<RuntimeError> (TradeCalculator::*)(TradeTexts &, const QLocale &);
@@ -72,6 +88,17 @@ private:
     void buildInputs();
     void buildMenus();
     PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void buildTaxSwitch(QWidget *client);
+    // The switch's text names the rate the settings hold.
+    void showTaxRate(std::optional<double> ratePercent);
+    void restoreSession();
+    bool restoreClearedFields();
+
+    Form1(Database &db, SessionState *session, QWidget *parent);
+
+    std::unique_ptr<SessionState> ownSession_;
+    SessionState &session_;
+    std::optional<SessionState::Trade> cleared_; // the fields as Azzera found them
 
     Database &dbParametri;
 
@@ -84,8 +111,10 @@ private:
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;
+    QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
-    QAction *copyAllAction, *sizePositionAction;
+    QAction *copyAllAction, *sizePositionAction, *clearAction;
+    QLabel *hintLine;
     QAction *saveTradeAction, *journalAction;
     QString journalFile_;
     QPointer<JournalWindow> journalWindow_;

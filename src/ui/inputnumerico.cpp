@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QScopedValueRollback>
@@ -32,6 +33,14 @@ InputNumerico::InputNumerico(QWidget *parent) : QLineEdit(parent) {
     setValidator(new FieldValidator(this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
         before_ = text;
+        if (!text.startsWith(provisional_))
+            provisional_.clear();
+        if (!text.startsWith(grouped_))
+            grouped_.clear();
+        // A hint says how a text was read: a new text makes it stale.
+        if (hintLabel_ && !shownHint_.isEmpty() && hintLabel_->text() == shownHint_)
+            hintLabel_->clear();
+        shownHint_.clear();
         emit Change();
     });
     connect(this, &QLineEdit::inputRejected, this, [this] { showHint(refusal_); });
@@ -54,12 +63,25 @@ bool InputNumerico::accepts(const QString &text) {
         return true;
     refusal_ = refusal(text);
     // From a text beyond the limits, set from code or kept when they narrowed, one may delete.
-    return refusal_.isEmpty() || (!refusal(before_).isEmpty() && removesOnly(before_, text));
+    if (!refusal_.isEmpty() && (refusal(before_).isEmpty() || !removesOnly(before_, text)))
+        return false;
+    // The whole text's own rule holds for every edit, deletions included.
+    if (const QString hint = textCheck_ ? textCheck_(text) : QString(); !hint.isEmpty()) {
+        refusal_ = hint;
+        return false;
+    }
+    return true;
 }
 
 void InputNumerico::setValore(const QString &value) {
     const QScopedValueRollback fromCode(unchecked_, true);
+    provisional_.clear();
+    grouped_.clear();
     setText(value);
+}
+
+void InputNumerico::setHintLabel(QLabel *label) {
+    hintLabel_ = label;
 }
 
 void InputNumerico::keyPressEvent(QKeyEvent *event) {
@@ -74,27 +96,79 @@ void InputNumerico::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const QString typed = event->text();
-    const QChar separator = decimalSeparator(), grouping = groupingSeparator(locale());
     const bool keypadDecimal = (event->modifiers() & Qt::KeypadModifier) &&
                                (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
-    // Before the separator the locale's grouping character groups: it is dropped, not read as
-    // a decimal point, and the hint says so, since "12.5" typed in Italian becomes 125.
-    const qsizetype at = hasSelectedText() ? selectionStart() : cursorPosition();
-    if (!keypadDecimal && typed.size() == 1 && typed[0] == grouping &&
-        !text().left(at).contains(separator)) {
-        showHint(groupingHint(locale(), decDigits_ > 0));
-        event->accept();
+    if (keypadDecimal) {
+        typeSeparator(event);
         return;
     }
-    // Otherwise the comma, the point and the keypad's decimal key type the locale's separator.
-    if (typed == u"," || typed == u"." || keypadDecimal) {
-        QKeyEvent mapped(event->type(), event->key(), event->modifiers(), QString(separator),
-                         event->isAutoRepeat(), event->count());
+    if (typed.size() == 1 && typeMark(event, typed[0]))
+        return;
+    // Digits of any script are the digits they are.
+    if (typed.size() == 1 && typed[0].isDigit() && typed[0].unicode() > 0x7f) {
+        QKeyEvent mapped(event->type(), event->key(), event->modifiers(),
+                         QString(QChar(u'0' + typed[0].digitValue())), event->isAutoRepeat(),
+                         event->count());
         QLineEdit::keyPressEvent(&mapped);
         event->setAccepted(mapped.isAccepted());
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+void InputNumerico::typeSeparator(QKeyEvent *event) {
+    QKeyEvent mapped(event->type(), event->key(), event->modifiers(), QString(decimalSeparator()),
+                     event->isAutoRepeat(), event->count());
+    QLineEdit::keyPressEvent(&mapped);
+    event->setAccepted(mapped.isAccepted());
+}
+
+// A typed "," or "." as people mean it. Where the locale groups with one of them (the point in
+// Italian, the comma in English), that key in a field with decimals types the separator, as
+// "10.5" means 10,5, until three digits later the separator key ("1.234,5" is 1234,5) or the
+// same key again ("1.234.") shows that it grouped thousands. In a field without decimals it
+// only groups. The other of the two keys types the separator.
+bool InputNumerico::typeMark(QKeyEvent *event, QChar typed) {
+    const QChar separator = decimalSeparator(), grouping = groupingSeparator(locale());
+    const bool groups = typed == grouping, pointOrComma = typed == u',' || typed == u'.';
+    if (!groups && !pointOrComma && typed != separator)
+        return false;
+    const QString text = this->text();
+    const qsizetype sep = text.indexOf(separator);
+    const bool afterSeparator =
+        sep >= 0 && (hasSelectedText() ? selectionStart() : cursorPosition()) > sep;
+    if (groups && !pointOrComma && afterSeparator)
+        return false; // a blank among the decimals is refused like any other sign
+    event->accept();
+    const bool atEnd = !hasSelectedText() && cursorPosition() == text.size();
+    // Three digits typed after the separator a grouping key gave, whose first group could
+    // open a grouped number (one to three digits, not a leading zero).
+    const bool threeSince = atEnd && !provisional_.isEmpty() &&
+                            text.size() == provisional_.size() + 3 && sep >= 1 && sep <= 3 &&
+                            text[0] != u'0';
+    if (threeSince) {
+        // The earlier key grouped: its separator goes, in one edit with the key typed now.
+        const QString digits = text.mid(sep + 1);
+        setSelection(int(sep), int(text.size() - sep));
+        insert(groups ? digits : digits + separator);
+        if (this->text() != text) {
+            if (groups)
+                grouped_ = this->text();
+            showHint(groupedHint(locale()));
+        }
+        return true;
+    }
+    const bool typesSeparator =
+        !groups || afterSeparator ||
+        (decDigits_ > 0 && pointOrComma && sep < 0 && !(atEnd && !grouped_.isEmpty()));
+    if (!typesSeparator) {
+        showHint(groupingHint(locale(), decDigits_ > 0));
+        return true;
+    }
+    typeSeparator(event); // a second separator is refused with its hint
+    if (groups && sep < 0 && this->text() != text)
+        provisional_ = this->text().left(cursorPosition());
+    return true;
 }
 
 void InputNumerico::contextMenuEvent(QContextMenuEvent *event) {
@@ -167,8 +241,14 @@ void InputNumerico::pasteNumber(const QString &text) {
 }
 
 void InputNumerico::showHint(const QString &hint) {
-    if (!hint.isEmpty())
+    if (hint.isEmpty())
+        return;
+    if (!hintLabel_) {
         QToolTip::showText(mapToGlobal(QPoint(0, height())), hint, this, {}, 4000);
+        return;
+    }
+    shownHint_ = accessibleName().isEmpty() ? hint : accessibleName() + QStringLiteral(": ") + hint;
+    hintLabel_->setText(shownHint_);
 }
 
 } // namespace margino

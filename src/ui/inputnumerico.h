@@ -5,6 +5,9 @@
 // rules are in core/fieldtext.h; what the number means is its caller's.
 
 #include <QLineEdit>
+#include <functional>
+
+class QLabel;
 
 namespace margino {
 
@@ -33,6 +36,19 @@ public:
 
     QChar decimalSeparator() const;
 
+    // A rule on the whole text, judged at every edit (deletions from a value set from code
+    // too): the hint why the text may not stand, or empty. Settings fields take their row's.
+    void setTextCheck(std::function<QString(const QString &)> check) {
+        textCheck_ = std::move(check);
+    }
+
+    // True when the field's limits let it hold the text as typed.
+    bool holds(const QString &text) const { return refusal(text).isEmpty(); }
+
+    // Where hints show: a label the window keeps clear of other controls, holding the hint
+    // until the field's text changes. Without one, a tooltip below the field shows it.
+    void setHintLabel(QLabel *label);
+
 signals:
     // Raised at every change of the content, whoever made it.
     void Change();
@@ -49,12 +65,21 @@ private:
     QString refusal(QStringView text) const;
     void pasteNumber(const QString &text);
     void showHint(const QString &hint);
+    bool typeMark(QKeyEvent *event, QChar typed);
+    void typeSeparator(QKeyEvent *event);
 
     int intDigits_ = 9;
     int decDigits_ = DefaultDecimals;
     QString before_;         // the text as it was before the edit being judged
     QString refusal_;        // why the last edit was refused
     bool unchecked_ = false; // a value from code or from the undo history is shown as it is
+    std::function<QString(const QString &)> textCheck_;
+    // The text up to the separator a typed grouping key gave, while it may yet turn out to
+    // have grouped thousands; and the text once a grouping key did group them. Each holds
+    // while the text only grows from it.
+    QString provisional_, grouped_;
+    QLabel *hintLabel_ = nullptr;
+    QString shownHint_; // this field's hint on the label
 };
 
 } // namespace margino

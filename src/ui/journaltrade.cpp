@@ -17,16 +17,6 @@ QString number(double value) {
     return numberToText(value, QLocale::c());
 }
 
-// The costs the run used: today's settings give the commission rate, its minimum and the
-// capital-gain rate; the rest of the tariff and the transaction tax are not charged.
-Costs costsUsed(const TradeFigures &f) {
-    Costs costs;
-    costs.tariff.rate = f.commissioni.value_or(0);
-    costs.tariff.minimum = f.commissioniMin.value_or(0);
-    costs.capitalGainPercent = f.capitalGain.value_or(0);
-    return costs;
-}
-
 TradeCosts recorded(const Costs &c) {
     return {number(c.tariff.rate),       number(c.tariff.minimum),
             number(c.tariff.maximum),    number(c.tariff.maximumPercent),
@@ -68,7 +58,7 @@ Trade tradeFromTexts(const TradeTexts &t, const QLocale &locale, const QDateTime
     trade.gain = decimal(t.captions[TradeTexts::GP], locale);
     trade.gainPercent = decimal(t.captions[TradeTexts::PercentualeGP], locale);
     trade.gainAfterTax = decimal(t.afterTax, locale);
-    const Costs costs = costsUsed(t.figures);
+    const Costs costs = tradeCosts(t); // as the last run read them, the tax as switched
     trade.costs = recorded(costs);
     if (!trade.isOpen()) {
         const std::optional<double> amount = textToNumber(t.purchaseAmount, locale);

@@ -71,9 +71,9 @@ private slots:
             const char *keys, *shown, *hint;
         } rows[] = {
             {"it point before the separator groups", "it_IT", 4, "1.234,50", "1234,50",
-             "Il punto separa le migliaia; per i decimali usa la virgola"},
+             "Il punto separava le migliaia"},
             {"en comma before the point groups", "en_US", 4, "1,234.50", "1234.50",
-             "La virgola separa le migliaia; per i decimali usa il punto"},
+             "La virgola separava le migliaia"},
             {"en point types the separator", "en_US", 4, "12.5", "12.5", ""},
             {"it point after the separator", "it_IT", 4, "1,2.3", "1,23",
              "Il numero ha già la virgola"},
@@ -101,6 +101,75 @@ private slots:
         // State: an empty field, 5 integer digits. Action: type. Expected: text and hint.
         open(locale, 5, decDigits);
         QTest::keyClicks(field.get(), keys);
+        QCOMPARE(field->Valore(), shown);
+        QCOMPARE(this->hint(), hint);
+    }
+
+    void typedPointOrComma_isReadAsPeopleMeanIt_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("decDigits"); // 0: the quantity field, 9 integer digits
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("hint"); // the last one shown; empty: none
+        const QString itAgain = "Il numero ha già la virgola";
+        const struct {
+            const char *name, *locale;
+            int decDigits;
+            const char *keys, *shown;
+            QString hint;
+        } rows[] = {
+            {"it 10.5 is ten and a half", "it_IT", 4, "10.5", "10,5", ""},
+            {"it 0.25", "it_IT", 4, "0.25", "0,25", ""},
+            {"it 1234.50", "it_IT", 4, "1234.50", "1234,50", ""},
+            {"it 1.234,5 grouped by the later comma", "it_IT", 4, "1.234,5", "1234,5",
+             "Il punto separava le migliaia"},
+            {"it 12.345,6", "it_IT", 4, "12.345,6", "12345,6", "Il punto separava le migliaia"},
+            {"it 1.234.5 grouped by a second point", "it_IT", 4, "1.234.5", "12345",
+             "Il punto separava le migliaia"},
+            {"it 1.23,4 two digits do not group", "it_IT", 4, "1.23,4", "1,234", itAgain},
+            {"it 1.2345, four digits do not group", "it_IT", 4, "1.2345,", "1,2345", itAgain},
+            {"it 0.250, a leading zero does not group", "it_IT", 4, "0.250,", "0,250", itAgain},
+            {"it 1234.567, four digits before do not group", "it_IT", 4, "1234.567,", "1234,567",
+             itAgain},
+            {"it 10.5 with no later comma stays", "it_IT", 4, "10.500", "10,500", ""},
+            {"it quantity 1.000 groups", "it_IT", 0, "1.000", "1000",
+             "Il punto separa le migliaia; questo campo non ha decimali"},
+            {"it quantity 1.234.567", "it_IT", 0, "1.234.567", "1234567",
+             "Il punto separa le migliaia; questo campo non ha decimali"},
+            {"it quantity comma refused", "it_IT", 0, "12,5", "125",
+             "Questo campo non ha decimali"},
+            {"en 10,5 is ten and a half", "en_US", 4, "10,5", "10.5", ""},
+            {"en 0,25", "en_US", 4, "0,25", "0.25", ""},
+            {"en 1,234.5 grouped by the later point", "en_US", 4, "1,234.5", "1234.5",
+             "La virgola separava le migliaia"},
+            {"en 1,23.4 two digits do not group", "en_US", 4, "1,23.4", "1.234",
+             "Il numero ha già il punto"},
+            {"en 10.5 point is the separator", "en_US", 4, "10.5", "10.5", ""},
+            {"en quantity 1,000 groups", "en_US", 0, "1,000", "1000",
+             "La virgola separa le migliaia; questo campo non ha decimali"},
+            {"en quantity point refused", "en_US", 0, "1.5", "15", "Questo campo non ha decimali"},
+            {"fa Persian digits", "fa_IR", 4, "۱۲.۵", "12٫5", ""},
+            {"fa Persian quantity", "fa_IR", 0, "۱۰۰۰", "1000", ""},
+            {"ar Arabic-Indic digits", "ar_EG", 4, "١٢٣,٤", "123٫4", ""},
+            {"it Persian digits too", "it_IT", 4, "۱.۵", "1,5", ""},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << QString(r.locale) << r.decDigits << QString::fromUtf8(r.keys)
+                                  << QString::fromUtf8(r.shown) << r.hint;
+    }
+    void typedPointOrComma_isReadAsPeopleMeanIt() {
+        QFETCH(QString, locale);
+        QFETCH(int, decDigits);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QFETCH(QString, hint);
+        // State: an empty price field (5 integer digits) or quantity field (9, no decimals).
+        // Action: type the keys one by one, each with its own text, as a keyboard sends them.
+        // Expected: the number the keys mean, and the last hint shown.
+        open(locale, decDigits ? 5 : 9, decDigits);
+        for (const QChar c : keys)
+            QTest::sendKeyEvent(QTest::Click, field.get(), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         QCOMPARE(field->Valore(), shown);
         QCOMPARE(this->hint(), hint);
     }

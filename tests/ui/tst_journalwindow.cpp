@@ -124,14 +124,18 @@ private slots:
 
     void ctrlS_savesTheTradeAsTypedWithItsNote_data() {
         QTest::addColumn<QString>("sale");
-        QTest::newRow("it closed") << "11,25";
-        QTest::newRow("en closed") << "11,25";
-        QTest::newRow("it open") << "";
+        QTest::addColumn<bool>("taxed");
+        QTest::newRow("it closed") << "11,25" << false;
+        QTest::newRow("en closed") << "11,25" << false;
+        QTest::newRow("it open") << "" << false;
+        QTest::newRow("it taxed") << "11,25" << true;
     }
     void ctrlS_savesTheTradeAsTypedWithItsNote() {
         // State: 100 at 10,5 (sold at 11,25 or open). Action: Ctrl+S, a note, Enter.
         // Expected: one trade, texts with a decimal point whatever the locale, the tariff used.
         QFETCH(QString, sale);
+        QFETCH(bool, taxed);
+        w->form->setTransactionTaxApplies(taxed);
         saveTrade(QStringLiteral("100"), QStringLiteral("10,5"), sale, QStringLiteral("Enel"));
         QCOMPARE(w->watch.take().constFirst().title, "Salva operazione");
         const QList<Trade> trades = saved();
@@ -145,9 +149,14 @@ private slots:
         QCOMPARE(t.costs.minimum, "2.95");
         QCOMPARE(t.costs.capitalGain, "26");
         QCOMPARE(t.costs.maximum, "0");
-        QVERIFY(!t.costs.taxApplied);
+        QCOMPARE(t.costs.taxRate, "0.2");
+        QCOMPARE(t.costs.taxApplied, taxed);
         QCOMPARE(t.isOpen(), sale.isEmpty());
-        if (!sale.isEmpty()) {
+        if (taxed) { // 0,2 % of 1050; the capital-gain tax falls on the gain before it
+            QCOMPARE(t.transactionTax, "2.1");
+            QCOMPARE(t.gain, "67");
+            QCOMPARE(t.gainAfterTax, "49.03");
+        } else if (!sale.isEmpty()) {
             QCOMPARE(t.salePrice, "11.25");
             QCOMPARE(t.commissions, "5.9"); // both orders at the minimum
             QCOMPARE(t.gain, "69.1");

@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window in everyday use: typing at once after start, Ctrl+Q from any window, the
+// menus' Alt letters, Esc and Ctrl+Z, the hint line, and the trade kept across a restart.
+#include "support/helpfiles.h"
+#include "support/mainwindow.h"
+#include "ui/inputnumerico.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+using namespace margino;
+
+class TstEverydayUse : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindowFixture> w;
+    HelpDataHome help;
+    QTemporaryDir keep;
+
+    template <typename T = QWidget> T *control(const char *name) const {
+        return w->control<T>(name);
+    }
+    QString value(const char *name) const { return control<InputNumerico>(name)->Valore(); }
+    // The window restarted on the state file of this test, as the program starts it.
+    void restart(SessionState &session) {
+        w->form.reset();
+        w->form = std::make_unique<Form1>(w->db, session);
+        w->form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w->form.get()));
+    }
+
+private slots:
+    void init() { w = std::make_unique<MainWindowFixture>(); }
+    void cleanup() {
+        QVERIFY2(w->watch.seen().isEmpty(), qPrintable(w->watch.describe()));
+        w.reset();
+        QFile::remove(keep.filePath("Margino.ini"));
+    }
+
+    void numberTypedOnEsciOrAFigure_goesIntoQuantita_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("it digits right after start") << "cmd_Ok"
+                                                     << "250"
+                                                     << "250";
+        QTest::newRow("en digits right after start") << "cmd_Ok"
+                                                     << "250"
+                                                     << "250";
+        QTest::newRow("it from a panel") << "pic_GP"
+                                         << "7"
+                                         << "7";
+        QTest::newRow("it from an amount") << "lab_VndImp"
+                                           << "1.000"
+                                           << "1000";
+        QTest::newRow("it Persian digits") << "cmd_Ok"
+                                           << "۱۲"
+                                           << "12";
+        QTest::newRow("it a separator first is refused there")
+            << "cmd_Ok"
+            << ",5"
+            << "5"; // the quantity has no decimals
+    }
+    void numberTypedOnEsciOrAFigure_goesIntoQuantita() {
+        QFETCH(QString, focus);
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        // State: the window just opened, the focus on "Esci" (or moved to a figure), a
+        // quantity already there. Action: type. Expected: the keys replaced the quantity, the
+        // focus is in the field, and the program is still running.
+        control<InputNumerico>("in_Qta")->setValore("99");
+        QCOMPARE(QApplication::focusWidget(), control("cmd_Ok"));
+        control(qPrintable(focus))->setFocus();
+        for (const QChar c : keys)
+            QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                                QString(c), Qt::NoModifier);
+        QCOMPARE(value("in_Qta"), expected);
+        QCOMPARE(QApplication::focusWidget(), control("in_Qta"));
+        QVERIFY(w->form->isVisible());
+    }
+
+    void ctrlQ_endsTheProgramFromAnyWindow_data() {
+        QTest::addColumn<QString>("opened"); // the window open when Ctrl+Q is pressed
+        QTest::newRow("main window") << "";
+        QTest::newRow("About") << "mnu_About";
+        QTest::newRow("settings") << "mnu_Settaggio";
+        QTest::newRow("position size") << "sizePositionAction";
+    }
+    void ctrlQ_endsTheProgramFromAnyWindow() {
+        QFETCH(QString, opened);
+        // State: the window running, with another window open over it (modal).
+        // Action: Ctrl+Q in the front window. Expected: every window closes, status 0.
+        bool endedAtOnce = false;
+        const auto pressCtrlQ = [&](QWidget *front) {
+            QTest::keyClick(front, Qt::Key_Q, Qt::ControlModifier);
+            endedAtOnce = !w->form->isVisible();
+            QApplication::closeAllWindows(); // so that a failing run ends too
+        };
+        QTimer::singleShot(0, w->form.get(), [&] {
+            if (opened.isEmpty())
+                return pressCtrlQ(control("in_Qta"));
+            QTimer::singleShot(0, [&] { pressCtrlQ(QApplication::activeModalWidget()); });
+            w->form->findChild<QAction *>(opened)->trigger();
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(endedAtOnce);
+        QVERIFY(w->watch.seen().isEmpty());
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName()));
+    }
+
+    void menus_openWithAltAndLettersThatDoNotClash() {
+        // State: the window. Expected: each menu-bar entry, and each Strumenti entry, has its
+        // own letter; I, S, R and P are left to the tax box and Strumenti's other entries.
+        QStringList bar, tools;
+        for (QAction *action : w->form->menuBar()->actions())
+            bar << QKeySequence::mnemonic(action->text()).toString();
+        for (QAction *action : control<QMenu>("toolsMenu")->actions())
+            if (!action->isSeparator())
+                tools << QKeySequence::mnemonic(action->text()).toString();
+        for (const QStringList &letters : {bar, tools}) {
+            QVERIFY2(!letters.contains(QString()), qPrintable(letters.join(' ')));
+            QCOMPARE(QSet<QString>(letters.begin(), letters.end()).size(), letters.size());
+        }
+        for (const char *kept : {"Alt+I", "Alt+R", "Alt+P"})
+            QVERIFY(!bar.contains(kept));
+        QCOMPARE(bar.filter("Alt+S"), QStringList{"Alt+S"}); // Strumenti's
+        // Action: Alt and the letter. Expected: the About box and the settings open.
+        for (const auto &[key, title] :
+             {std::pair{Qt::Key_A, QStringLiteral("About Vellutra")},
+              std::pair{Qt::Key_T, QStringLiteral("Parametri iniziali")}}) {
+            w->form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w->form.get()));
+            QTest::keyClick(control("cmd_Ok"), key, Qt::AltModifier);
+            QTRY_COMPARE(w->watch.seen().size(), 1);
+            QVERIFY2(w->watch.take().first().title.contains(title, Qt::CaseInsensitive),
+                     qPrintable(title));
+        }
+    }
+
+    void escAndAzzera_emptyTheFieldsAndCtrlZBringsThemBack_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("it Esc in a field") << "esc"
+                                           << "in_AcqPzo";
+        QTest::newRow("en Esc on Esci") << "esc"
+                                        << "cmd_Ok";
+        QTest::newRow("it Azzera") << "azzera"
+                                   << "in_Qta";
+    }
+    void escAndAzzera_emptyTheFieldsAndCtrlZBringsThemBack() {
+        QFETCH(QString, how);
+        QFETCH(QString, focus);
+        // State: a whole trade typed, every figure shown.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", w->local("10,5"));
+        w->type("in_VndPzo", "11");
+        const QString gainShown = control("pic_GP")->accessibleName();
+        QVERIFY(!gainShown.endsWith(QStringLiteral("nessun valore")));
+        // Action: Esc (or Azzera). Expected: three empty fields, every figure blank.
+        control(qPrintable(focus))->setFocus();
+        if (how == "esc")
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            w->form->findChild<QAction *>("clearAction")->trigger();
+        for (const char *field : {"in_Qta", "in_AcqPzo", "in_VndPzo"})
+            QCOMPARE(value(field), QString());
+        for (const char *figure : {"pic_PdP", "pic_GP", "pic_Commissioni"})
+            QVERIFY2(control(figure)->accessibleName().endsWith(QStringLiteral("nessun valore")),
+                     figure);
+        // Action: Ctrl+Z where the focus is. Expected: the trade and its figures back.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(value("in_Qta"), QStringLiteral("100"));
+        QCOMPARE(value("in_AcqPzo"), w->local("10,5"));
+        QCOMPARE(value("in_VndPzo"), QStringLiteral("11"));
+        QCOMPARE(control("pic_GP")->accessibleName(), gainShown);
+    }
+
+    void ctrlZ_afterTypingInAnEmptiedField_undoesTheTypingFirst() {
+        // State: a trade emptied by Esc, then "5" typed into the quantity.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", "10");
+        QTest::keyClick(control("in_Qta"), Qt::Key_Escape);
+        QTest::keyClicks(control("in_Qta"), "5");
+        // Action: Ctrl+Z twice. Expected: first the "5" goes, then the trade comes back.
+        QTest::keyClick(control("in_Qta"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(value("in_Qta"), QString());
+        QCOMPARE(value("in_AcqPzo"), QString());
+        QTest::keyClick(control("in_Qta"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(value("in_Qta"), QStringLiteral("100"));
+        QCOMPARE(value("in_AcqPzo"), QStringLiteral("10"));
+    }
+
+    void hint_staysBelowTheFieldsUntilTheTextChanges() {
+        // State: an empty purchase price. Action: type "1.234,".
+        control("in_AcqPzo")->setFocus();
+        QTest::keyClicks(control("in_AcqPzo"), "1.234,");
+        // Expected: the hint line names the field and says how the point was read; it covers
+        // no control, and stays when the focus moves and time passes.
+        auto *line = control<QLabel>("hintLine");
+        QCOMPARE(line->text(), QStringLiteral("Prezzo acquisto: Il punto separava le migliaia"));
+        QTest::keyClick(control("in_AcqPzo"), Qt::Key_Tab);
+        QTest::qWait(50);
+        QVERIFY(line->isVisible());
+        QCOMPARE(line->text(), QStringLiteral("Prezzo acquisto: Il punto separava le migliaia"));
+        const QRect hintArea(line->mapTo(w->form.get(), QPoint()), line->size());
+        for (QWidget *widget : w->form->centralWidget()->findChildren<QWidget *>()) {
+            const QRect area(widget->mapTo(w->form.get(), QPoint()), widget->size());
+            QVERIFY2(!area.intersects(hintArea), qPrintable(widget->objectName()));
+        }
+        // Action: a key that changes the text. Expected: the hint is gone.
+        control("in_AcqPzo")->setFocus();
+        QTest::keyClick(control("in_AcqPzo"), Qt::Key_End);
+        QTest::keyClick(control("in_AcqPzo"), Qt::Key_0);
+        QCOMPARE(line->text(), QString());
+    }
+
+    void keptTrade_comesBackAfterARestart_data() {
+        QTest::addColumn<QString>("price"); // as typed
+        QTest::newRow("it 10.5 typed") << "10.5";
+        QTest::newRow("en 10.5 typed") << "10.5";
+    }
+    void keptTrade_comesBackAfterARestart() {
+        QFETCH(QString, price);
+        // State: a run on a state file; a trade typed, the window moved, then closed.
+        {
+            SessionState session(keep.filePath("Margino.ini"));
+            restart(session);
+            w->type("in_Qta", "100");
+            w->type("in_AcqPzo", price);
+            w->type("in_VndPzo", "11");
+            w->form->move(w->form->pos() + QPoint(30, 20));
+            QVERIFY(w->form->close());
+        }
+        const QPoint movedTo = w->form->pos();
+        const QString gain = control("pic_GP")->accessibleName();
+        // Action: start again on the same file. Expected: the trade, its figures, the place.
+        SessionState session(keep.filePath("Margino.ini"));
+        restart(session);
+        QCOMPARE(value("in_Qta"), QStringLiteral("100"));
+        QCOMPARE(value("in_AcqPzo"), w->local("10,5"));
+        QCOMPARE(value("in_VndPzo"), QStringLiteral("11"));
+        QCOMPARE(control("pic_GP")->accessibleName(), gain);
+        QCOMPARE(w->form->pos(), movedTo);
+        QCOMPARE(QApplication::focusWidget(), control("cmd_Ok"));
+    }
+
+    void keptTextsAFieldCannotHold_stayOut() {
+        // State: a state file whose texts were edited by hand.
+        {
+            QFile file(keep.filePath("Margino.ini"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[trade]\nquantity=12.5\nprice=abc\nsale=123456789\n");
+        }
+        // Action: start on it. Expected: no field holds what it could not take.
+        SessionState session(keep.filePath("Margino.ini"));
+        restart(session);
+        for (const char *field : {"in_Qta", "in_AcqPzo", "in_VndPzo"})
+            QCOMPARE(value(field), QString());
+    }
+};
+
+QTEST_MAIN(TstEverydayUse)
+#include "tst_everydayuse.moc"
