@@ -8,29 +8,8 @@ namespace margino {
 
 namespace {
 
-struct Naming {
-    const char *label, *unit;
-};
-
-// In the order of Figure.
-constexpr Naming Names[] = {
-    {"Importo di acquisto", "euro"},
-    {"Importo di vendita", "euro"},
-    {"Punto di pareggio", "euro"},
-    {"Stop loss percentuale", "euro"},
-    {"Stop loss money management", "euro"},
-    {"Guadagno", "euro"},
-    {"% Guadagno", "per cento"},
-    {"Commissioni", "euro"},
-};
-
 QString label(Figure figure) {
-    return QString::fromUtf8(Names[int(figure)].label);
-}
-
-bool isSaleSide(Figure figure) {
-    return figure == Figure::SaleAmount || figure == Figure::GP ||
-           figure == Figure::PercentualeGP || figure == Figure::Commissioni;
+    return QString::fromUtf8(figureRow(figure).label);
 }
 
 // What keeps an input from giving a result, or nothing when it can.
@@ -53,7 +32,7 @@ QString missing(Figure figure, const TradeTexts &t, const QLocale &locale) {
                             inputProblem(t.price, "il prezzo di acquisto", locale)})
         if (!problem.isEmpty())
             return problem;
-    if (isSaleSide(figure)) {
+    if (figureRow(figure).side == TradeSide::Sale) {
         if (!t.saleProblem.isEmpty())
             return t.saleProblem;
         const QString problem = inputProblem(t.sale, "il prezzo di vendita", locale);
@@ -179,25 +158,7 @@ QString breakEven(const TradeTexts &t, const QString &value, const QLocale &l) {
 } // namespace
 
 QString figureText(Figure figure, const TradeTexts &t) {
-    switch (figure) {
-    case Figure::PurchaseAmount:
-        return t.purchaseAmount;
-    case Figure::SaleAmount:
-        return t.saleAmount;
-    case Figure::PdP:
-        return t.captions[TradeTexts::PdP];
-    case Figure::SLP:
-        return t.captions[TradeTexts::SLP];
-    case Figure::SLMM:
-        return t.captions[TradeTexts::SLMM];
-    case Figure::GP:
-        return t.captions[TradeTexts::GP];
-    case Figure::PercentualeGP:
-        return t.captions[TradeTexts::PercentualeGP];
-    case Figure::Commissioni:
-        return t.captions[TradeTexts::Commissioni];
-    }
-    return {};
+    return figureSlot(t, figure);
 }
 
 QString spokenFigure(Figure figure, const TradeTexts &t) {
@@ -205,7 +166,7 @@ QString spokenFigure(Figure figure, const TradeTexts &t) {
     if (value.isEmpty())
         return label(figure) + QStringLiteral(", nessun valore");
     return QStringLiteral("%1, %2 %3")
-        .arg(label(figure), value, QString::fromUtf8(Names[int(figure)].unit));
+        .arg(label(figure), value, QString::fromUtf8(figureRow(figure).unit));
 }
 
 QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
@@ -259,10 +220,8 @@ QString allResults(const TradeTexts &t, const QLocale &l) {
     QStringList lines{QStringLiteral("Quantità: ") + t.quantity,
                       QStringLiteral("Prezzo di acquisto: ") + t.price,
                       QStringLiteral("Prezzo di vendita: ") + t.sale};
-    for (const Figure figure :
-         {Figure::PurchaseAmount, Figure::SaleAmount, Figure::PdP, Figure::SLP, Figure::SLMM,
-          Figure::GP, Figure::PercentualeGP, Figure::Commissioni})
-        lines << label(figure) + QStringLiteral(": ") + figureText(figure, t);
+    for (const FigureRow &row : FigureRows)
+        lines << QString::fromUtf8(row.label) + QStringLiteral(": ") + figureSlot(t, row.figure);
     const std::optional<double> capitalGain = f.settings[Setting::CapitalGain];
     const QString rate =
         capitalGain ? QStringLiteral(" (%1 %)").arg(numberToText(*capitalGain, l)) : QString();
