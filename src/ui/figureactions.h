@@ -27,11 +27,19 @@ public:
     // Draws the focus mark around a figure that has the keyboard focus.
     static void paintFocusMark(QFrame *figure, QPainter &painter);
 
+    // The figure's full text, as copied.
+    QString value() const { return value_(); }
+
+    // Makes every figure widget announce itself as read-only text rather than as a frame;
+    // called by each figure widget before it can be asked for.
+    static void announceAsText();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QFrame *figure_;
+    std::function<QString()> value_;
 };
 
 } // namespace margino

@@ -5,6 +5,7 @@
 #include "support/mainwindow.h"
 #include "ui/inputnumerico.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -217,6 +218,37 @@ private slots:
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_End);
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_0);
         QCOMPARE(line->text(), QString());
+    }
+
+    void figures_areAnnouncedAsReadOnlyText_data() {
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<QString>("value"); // as written with a comma
+        QTest::newRow("it break-even panel") << "pic_PdP"
+                                             << "10,059";
+        QTest::newRow("en purchase amount") << "lab_AcqImp"
+                                            << "1000";
+        QTest::newRow("it gain panel") << "pic_GP"
+                                       << "";
+    }
+    void figures_areAnnouncedAsReadOnlyText() {
+        QFETCH(QString, figure);
+        QFETCH(QString, value);
+        // State: a purchase typed (100 at 10), no sale price.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", "10");
+        // Action: ask the figure's accessible interface. Expected: read-only text holding the
+        // full value, with the name and explanation the window gave it.
+        QWidget *widget = control(qPrintable(figure));
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(spoken);
+        QCOMPARE(spoken->role(), QAccessible::EditableText);
+        QVERIFY(spoken->state().readOnly);
+        QVERIFY(spoken->state().focusable);
+        QCOMPARE(spoken->text(QAccessible::Name), widget->accessibleName());
+        QCOMPARE(spoken->text(QAccessible::Description), widget->accessibleDescription());
+        QAccessibleTextInterface *text = spoken->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), w->local(value));
     }
 
     void keptTrade_comesBackAfterARestart_data() {
