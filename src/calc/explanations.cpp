@@ -36,12 +36,13 @@ bool isSaleSide(Figure figure) {
 QString inputProblem(const QString &text, const char *what, const QLocale &locale) {
     const QString name = QString::fromUtf8(what);
     if (text.isEmpty())
-        return QStringLiteral("Inserire %1").arg(name);
+        return QStringLiteral("Inserisci %1").arg(name);
     const std::optional<double> value = textToNumber(text, locale);
     if (!value)
-        return QStringLiteral("Correggere %1: «%2» non è un numero").arg(name, text);
+        return QStringLiteral("Correggi %1: «%2» non è un numero").arg(name, text);
     if (*value == 0)
-        return QStringLiteral("Inserire %1 maggiore di zero").arg(name);
+        return QStringLiteral("%1%2 deve essere maggiore di zero")
+            .arg(name[0].toUpper(), name.mid(1));
     return {};
 }
 
@@ -137,8 +138,8 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
             .arg(t.price, n(f.slp), value);
     case Figure::SLMM:
         if (textToNumber(t.purchaseAmount, l).value_or(0) <= f.slmm.value_or(0))
-            return QStringLiteral("Importo %1 entro il budget di %2 €: anche perdendo tutto "
-                                  "resta nel budget → 0")
+            return QStringLiteral("Importo %1 entro il budget di %2 €: anche una perdita totale "
+                                  "vi rientra → 0")
                 .arg(t.purchaseAmount, n(f.slmm));
         return QStringLiteral("(%1 − %2) ÷ %3 = %4 (arrotondato a 4 decimali)")
             .arg(t.purchaseAmount, n(f.slmm), t.quantity, value);

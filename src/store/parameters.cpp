@@ -16,7 +16,7 @@ double checked(const Recordset &rs, const char *table, const char *field) {
         QStringLiteral("Tabella %1, campo %2").arg(QLatin1String(table), QLatin1String(field));
     const auto fail = [&](int number, const QString &what) {
         throw RuntimeError(number, where + QStringLiteral(": ") + what,
-                           QStringLiteral("I parametri nel file delle impostazioni non sono "
+                           QStringLiteral("I valori nel file delle impostazioni non sono "
                                           "utilizzabili."));
     };
     if (!rs.hasRow())

@@ -37,14 +37,14 @@ Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, const Q
 
 // The engine refused the save and nothing was written: the user decides what comes next.
 Answer askAfterRefusal(QWidget *parent, const DbError &error) {
-    QString text = QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
-                                  "nulla.\n\nErrore %1: %2")
+    QString text = QStringLiteral("Le impostazioni non sono state salvate: nel file non è "
+                                  "cambiato nulla.\n\nErrore %1: %2")
                        .arg(QString::number(error.number()), error.description());
     if (!error.summary().isEmpty())
         text.prepend(error.summary() + QStringLiteral("\n\n"));
     return ask(parent, QMessageBox::Critical, text,
                QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi senza salvare. "
-                              "Annulla torna ai parametri."),
+                              "Annulla torna alle impostazioni."),
                QStringLiteral("Riprova"), QStringLiteral("Chiudi senza salvare"), true);
 }
 
@@ -52,10 +52,10 @@ Answer askAfterRefusal(QWidget *parent, const DbError &error) {
 Answer askAfterOtherSave(QWidget *parent, const QStringList &changes) {
     return ask(parent, QMessageBox::Warning,
                QStringLiteral("Da quando questa finestra si è aperta, un altro programma ha "
-                              "salvato parametri diversi:\n\n") +
+                              "salvato impostazioni diverse:\n\n") +
                    changes.join(u'\n'),
                QStringLiteral("Sovrascrivi salva i valori di questa finestra, Tieni gli altri "
-                              "chiude senza salvare. Annulla torna ai parametri."),
+                              "chiude senza salvare. Annulla torna alle impostazioni."),
                QStringLiteral("Sovrascrivi"), QStringLiteral("Tieni gli altri"), false);
 }
 
@@ -166,8 +166,8 @@ void frmParametriIniziali::showEvent(QShowEvent *event) {
         // Empty fields must not be saved over what could not be read: report and close.
         QTimer::singleShot(0, this, [this] {
             showErrorReport(this, *loadError_,
-                            QStringLiteral("I parametri non si possono leggere: la finestra "
-                                           "si chiude senza salvare."));
+                            QStringLiteral("Le impostazioni non si possono leggere: la "
+                                           "finestra si chiude senza salvare."));
             done(Rejected);
         });
     }

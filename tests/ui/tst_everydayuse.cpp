@@ -251,6 +251,17 @@ private slots:
         QCOMPARE(text->text(0, text->characterCount()), w->local(value));
     }
 
+    void zeroQuantity_saysWhatItMustBe() {
+        // State: a purchase price. Action: a quantity of 0. Expected: the blank figures say, in
+        // the program's one register, what the quantity must be.
+        w->type("in_AcqPzo", "10");
+        w->type("in_Qta", "0");
+        QCOMPARE(control("pic_PdP")->toolTip(),
+                 QStringLiteral("La quantità deve essere maggiore di zero"));
+        w->type("in_Qta", "");
+        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserisci la quantità"));
+    }
+
     void keptTrade_comesBackAfterARestart_data() {
         QTest::addColumn<QString>("price"); // as typed
         QTest::newRow("it 10.5 typed") << "10.5";

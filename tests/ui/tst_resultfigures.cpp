@@ -106,10 +106,10 @@ private slots:
         QCOMPARE(control("pic_PdP")->toolTip(),
                  QStringLiteral("10 + (1000 × 1,9 ‰ = 1,9 → minimo 2,95) × 2 ÷ 100 = 10,059"));
         QCOMPARE(control("pic_PdP")->accessibleDescription(), control("pic_PdP")->toolTip());
-        QCOMPARE(control("pic_GP")->toolTip(), QStringLiteral("Inserire il prezzo di vendita"));
+        QCOMPARE(control("pic_GP")->toolTip(), QStringLiteral("Inserisci il prezzo di vendita"));
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
         type("in_AcqPzo", "");
-        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserire il prezzo di acquisto"));
+        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserisci il prezzo di acquisto"));
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
