@@ -16,6 +16,8 @@ namespace margino {
 
 namespace {
 
+constexpr int HintTwips = 420; // two lines of the window's font
+
 // Both questions the window asks at closing offer: go on (saving), close without saving, or
 // go back to the window, which is also what Escape does.
 enum class Answer { Save, CloseWithoutSaving, BackToWindow };
@@ -68,7 +70,8 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     setWindowTitle(QStringLiteral("Parametri iniziali"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixels(3420), twipsToPixels(3285));
+    // Two lines below the frame hold a field's hint, clear of every control.
+    setFixedSize(twipsToPixels(3420), twipsToPixels(3285 + HintTwips));
     setFont(sansSerif(8.25));
 
     Label4 =
@@ -83,6 +86,11 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     Command2->setAutoDefault(false);
 
     buildFields();
+    hintLine = addTwipsLabel(this, "hintLine", QString(), 120, 3180, 3180, HintTwips);
+    hintLine->setWordWrap(true);
+    for (InputNumerico *field :
+         {in_CommissioniPerc, in_CommMinime, in_CapitalGain, in_SLMM, in_SLP})
+        field->setHintLabel(hintLine);
 
     // The commission rate comes last although it is the top field.
     setTabOrder(in_CommMinime, in_CapitalGain);

@@ -3,6 +3,7 @@
 // menus' Alt letters, Esc and Ctrl+Z, the hint line, and the trade kept across a restart.
 #include "support/helpfiles.h"
 #include "support/mainwindow.h"
+#include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
 #include <QAccessible>
@@ -260,6 +261,29 @@ private slots:
                  QStringLiteral("La quantità deve essere maggiore di zero"));
         w->type("in_Qta", "");
         QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserisci la quantità"));
+    }
+
+    void settingsWindowHint_staysBelowItsFieldsUntilTheTextChanges() {
+        // State: the settings window open (shown, not run modally).
+        frmParametriIniziali settings(
+            w->db, [] {}, w->form.get());
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        auto *field = settings.findChild<InputNumerico *>("in_CommMinime");
+        auto *line = settings.findChild<QLabel *>("hintLine");
+        // Action: a second separator typed. Expected: the hint names the field, lies clear of
+        // every other control, and goes when the text changes.
+        field->selectAll();
+        QTest::keyClicks(field, "1,2,");
+        QCOMPARE(line->text(), QStringLiteral("Commissioni Minime: Il numero ha già la virgola"));
+        QVERIFY(QRect(QPoint(), settings.size()).contains(line->geometry()));
+        for (QWidget *widget : settings.findChildren<QWidget *>())
+            if (widget != line && widget->isVisible()) {
+                const QRect area(widget->mapTo(&settings, QPoint()), widget->size());
+                QVERIFY2(!area.intersects(line->geometry()), qPrintable(widget->objectName()));
+            }
+        QTest::keyClick(field, Qt::Key_5);
+        QCOMPARE(line->text(), QString());
     }
 
     void keptTrade_comesBackAfterARestart_data() {
