@@ -10,7 +10,8 @@ CREATE TABLE System (
 );
 INSERT INTO System (Commissioni, CommissioniMin) VALUES (1.9, 2.95);
 
--- CapitalGain: capital-gain tax rate in percent (kept, used by no calculation).
+-- CapitalGain: capital-gain tax rate in percent, applied to a positive gain for the gain
+-- after tax (a loss is not taxed).
 -- SLP: stop-loss distance in percent of the purchase price.
 -- SLMM: money-management stop loss, the loss in euro on the whole position.
 CREATE TABLE Settaggi (

@@ -11,8 +11,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocumentFragment>
 
 using namespace margino;
 
@@ -284,6 +287,45 @@ private slots:
             }
         QTest::keyClick(field, Qt::Key_5);
         QCOMPARE(line->text(), QString());
+    }
+
+    void help_isReadAsADocumentWithItsHeadings() {
+        // State: the help file installed. Action: F1.
+        help.putHelpFile();
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_F1);
+        QWidget *window = HelpDataHome::visibleHelpWindow();
+        QVERIFY(window);
+        // Expected: assistive technology meets a document whose heading children are the
+        // file's headings, in order, each with its level; the paragraphs are children too.
+        QAccessibleInterface *document =
+            QAccessible::queryAccessibleInterface(window->findChild<QTextBrowser *>());
+        QCOMPARE(document->role(), QAccessible::Document);
+        QVERIFY(document->state().readOnly);
+        QStringList headings;
+        int paragraphs = 0;
+        for (int i = 0; i < document->childCount(); ++i) {
+            QAccessibleInterface *block = document->child(i);
+            QCOMPARE(block->parent(), document);
+            if (block->role() == QAccessible::Heading)
+                headings << block->text(QAccessible::Description).right(1) + ' ' +
+                                block->text(QAccessible::Name);
+            paragraphs += block->role() == QAccessible::Paragraph;
+        }
+        QFile file(help.appFolder() + "/Margino.hlp");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList expected;
+        static const QRegularExpression heading("<h([1-6])[^>]*>(.*?)</h\\1>",
+                                                QRegularExpression::DotMatchesEverythingOption);
+        for (const QRegularExpressionMatch &m :
+             heading.globalMatch(QString::fromUtf8(file.readAll())))
+            expected
+                << m.captured(1) + ' ' +
+                       QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText().simplified();
+        QVERIFY(expected.size() >= 3);
+        QCOMPARE(headings, expected);
+        QVERIFY(paragraphs > expected.size());
+        window->close();
+        help.removeHelpFile();
     }
 
     void keptTrade_comesBackAfterARestart_data() {
