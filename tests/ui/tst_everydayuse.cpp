@@ -7,6 +7,7 @@
 #include "ui/inputnumerico.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,11 @@ class TstEverydayUse : public QObject {
         return w->control<T>(name);
     }
     QString value(const char *name) const { return control<InputNumerico>(name)->Valore(); }
+    // The help file the build puts beside the program.
+    static QString helpText() {
+        QFile file(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     // The window restarted on the state file of this test, as the program starts it.
     void restart(SessionState &session) {
         w->form.reset();
@@ -326,6 +332,68 @@ private slots:
         QVERIFY(paragraphs > expected.size());
         window->close();
         help.removeHelpFile();
+    }
+
+    void help_namesOnlyMenuCommandsThatExist() {
+        // State: the window and its help file. Expected: every menu command the help names
+        // ("Strumenti > Azzera") is on the menu bar, or in the menu it names, by its caption.
+        const QString text = helpText();
+        static const QRegularExpression command("<span class=\"menu\">(.*?)</span>");
+        const auto caption = [](const QAction *action) {
+            return QString(action->text()).remove('&').remove(QStringLiteral("…")).trimmed();
+        };
+        int named = 0;
+        for (const QRegularExpressionMatch &m : command.globalMatch(text)) {
+            const QStringList path =
+                m.captured(1).remove(QStringLiteral("…")).split(QStringLiteral(" &gt; "));
+            QList<QAction *> actions = w->form->menuBar()->actions();
+            for (const QString &step : path) {
+                QAction *found = nullptr;
+                for (QAction *action : actions)
+                    found = caption(action) == step.trimmed() ? action : found;
+                QVERIFY2(found, qPrintable(m.captured(1)));
+                actions = found->menu() ? found->menu()->actions() : QList<QAction *>();
+            }
+            ++named;
+        }
+        QVERIFY(named >= 6);
+    }
+
+    void help_workedExamplesAreTheFiguresTheCalculationGives() {
+        // State: the window on the shipped settings. Action: type each example's inputs and
+        // copy all results. Expected: every figure the example gives is the copied one.
+        static const QRegularExpression table("<table[^>]*id=\"esempio-\\d\"[^>]*>(.*?)</table>",
+                                              QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression row("<tr><td>(.*?)</td><td>(.*?)</td>");
+        const QMap<QString, const char *> inputs{{"Quantità", "in_Qta"},
+                                                 {"Prezzo di acquisto", "in_AcqPzo"},
+                                                 {"Prezzo di vendita", "in_VndPzo"}};
+        int examples = 0;
+        for (const QRegularExpressionMatch &t : table.globalMatch(helpText())) {
+            QList<std::pair<QString, QString>> figures;
+            for (const QRegularExpressionMatch &r : row.globalMatch(t.captured(1))) {
+                if (inputs.contains(r.captured(1)))
+                    w->type(inputs[r.captured(1)], r.captured(2));
+                else
+                    figures.append({r.captured(1), r.captured(2)});
+            }
+            w->form->findChild<QAction *>("copyAllAction")->trigger();
+            const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+            QVERIFY(figures.size() >= 8);
+            for (const auto &[label, value] : figures) {
+                // The label itself, or the label with a rate after it in brackets.
+                const QString start = "^" + QRegularExpression::escape(label);
+                QStringList lines = copied.filter(QRegularExpression(start + ": "));
+                if (lines.isEmpty())
+                    lines = copied.filter(QRegularExpression(start + " \\(.*\\): "));
+                QVERIFY2(lines.size() == 1, qPrintable(label));
+                const QString copiedValue = lines[0].section(": ", 1).section(' ', 0, 0);
+                QVERIFY2(copiedValue == value,
+                         qPrintable(label + ": help " + value + ", program " + copiedValue));
+            }
+            ++examples;
+        }
+        QCOMPARE(examples, 2);
     }
 
     void keptTrade_comesBackAfterARestart_data() {
