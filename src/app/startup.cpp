@@ -36,6 +36,7 @@ int Main(QApplication &app, const QString &programFolder) {
         // Settings the calculation cannot use end the run here, not at every keystroke.
         readSystem(*dbParametri, statements::SelectSystemForCalc);
         readSettaggi(*dbParametri);
+        readTariff(*dbParametri); // when the file has the table, as every save makes it
     } catch (const RuntimeError &error) {
         showErrorReport(nullptr, error,
                         QStringLiteral("File: %1").arg(QDir::toNativeSeparators(fileName)));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "explanations.h"
 
+#include "calc/costs.h"
 #include "core/numbertext.h"
 
 namespace margino {
@@ -63,28 +64,117 @@ QString missing(Figure figure, const TradeTexts &t, const QLocale &locale) {
     return QStringLiteral("Nessun risultato");
 }
 
-// "amount × rate ‰ = commission", and the minimum it was raised to when it was.
-QString commission(const QString &amount, double raw, const TradeFigures &f, const QLocale &l) {
-    QString text =
-        QStringLiteral("%1 × %2 ‰ = %3")
-            .arg(amount, numberToText(f.commissioni.value_or(0), l), numberToText(raw, l));
-    if (raw < f.commissioniMin.value_or(0))
-        text += QStringLiteral(" → minimo %1").arg(numberToText(*f.commissioniMin, l));
+// Money to the cent with both decimals: "105,90".
+QString money(double value, const QLocale &l) {
+    QString text = numberToText(roundTo(value, 2), l);
+    if (text.contains(u'E'))
+        return text;
+    const qsizetype separator = text.indexOf(decimalSeparator(l));
+    if (separator < 0)
+        return text + decimalSeparator(l) + QStringLiteral("00");
+    return text + QString(2 - (text.size() - separator - 1), u'0');
+}
+
+// Each part of one order's commission in use and the bound that held: "50000 × 1,9 ‰ = 95
+// → massimo 19".
+QString commission(const QString &amount, const TradeTexts &t, const QLocale &l) {
+    const Tariff tariff = tradeCosts(t).tariff;
+    const double value = textToNumber(amount, l).value_or(0);
+    const double quantity = textToNumber(t.quantity, l).value_or(0);
+    const Commission c = commissionOf(tariff, value, quantity);
+    const auto n = [&l](double v) { return numberToText(v, l); };
+    QStringList parts;
+    if (tariff.fixed > 0)
+        parts << n(tariff.fixed);
+    if (tariff.rate > 0 || (tariff.fixed == 0 && tariff.perShare == 0))
+        parts << QStringLiteral("%1 × %2 ‰").arg(amount, n(tariff.rate));
+    if (tariff.perShare > 0)
+        parts << QStringLiteral("%1 × %2").arg(t.quantity, n(tariff.perShare));
+    QString text = parts.join(QStringLiteral(" + "));
+    if (parts.size() > 1 || tariff.fixed == 0)
+        text += QStringLiteral(" = ") + n(c.raw);
+    switch (c.bound) {
+    case Commission::Bound::None:
+        break;
+    case Commission::Bound::Minimum:
+        text += QStringLiteral(" → minimo %1").arg(n(tariff.minimum));
+        break;
+    case Commission::Bound::Maximum:
+        text += QStringLiteral(" → massimo %1").arg(n(tariff.maximum));
+        break;
+    case Commission::Bound::MaximumPercent:
+        text += QStringLiteral(" → massimo %1 % di %2 = %3")
+                    .arg(n(tariff.maximumPercent), amount, n(c.value));
+        break;
+    }
     return text;
 }
 
+// "0,2 % × 50000 = 100", or nothing when the trade does not pay the transaction tax.
+QString taxPart(const TradeTexts &t, const QLocale &l) {
+    const TransactionTax tax = tradeCosts(t).tax;
+    if (!tax.applies)
+        return {};
+    const double amount = textToNumber(t.purchaseAmount, l).value_or(0);
+    return QStringLiteral("%1 % × %2 = %3")
+        .arg(numberToText(tax.ratePercent, l), t.purchaseAmount,
+             numberToText(transactionTax(tax, amount), l));
+}
+
 QString afterTaxLine(const TradeTexts &t, const QLocale &l) {
-    const QString rate = numberToText(t.figures.capitalGain.value_or(0), l);
+    const Costs costs = tradeCosts(t);
+    const QString rate = numberToText(costs.capitalGainPercent, l);
     const QString gain = t.captions[TradeTexts::GP];
     const double value = textToNumber(gain, l).value_or(0);
-    if (value > 0)
-        return QStringLiteral("Netto dopo le imposte: %1 × (1 − %2 %) = %3")
-            .arg(gain, rate, t.afterTax);
+    const double bought = textToNumber(t.purchaseAmount, l).value_or(0);
+    const double base = roundTo(value + transactionTax(costs.tax, bought), 2);
+    const qint64 cents = capitalGainTaxCents(costs.capitalGainPercent, base);
+    if (cents > 0) {
+        // The product as written, then the cent it is withheld as when that differs.
+        const QString product = numberToText(base * costs.capitalGainPercent / 100, l);
+        const QString withheld = numberToText(double(cents) / 100, l);
+        return QStringLiteral("Netto dopo le imposte: %1 − (%2 % × %3 = %4) = %5")
+            .arg(gain, rate, numberToText(base, l),
+                 product == withheld ? product : product + QStringLiteral(" → ") + withheld,
+                 t.afterTax);
+    }
     if (value == 0)
         return QStringLiteral("Nessuna imposta (%1 %) senza guadagno: netto %2").arg(rate, gain);
+    if (value > 0 || base > 0)
+        return QStringLiteral("Nessuna imposta (%1 %): netto %2").arg(rate, t.afterTax);
     return QStringLiteral("Nessuna imposta (%1 %) su una perdita: netto %2. La perdita si può "
                           "compensare con plusvalenze future.")
         .arg(rate, gain);
+}
+
+// Selling the whole position at the budget stop: what it loses, every cost counted.
+QString lossAtBudgetStop(const TradeTexts &t, const QLocale &l) {
+    const double quantity = textToNumber(t.quantity, l).value_or(0);
+    const double stop = textToNumber(t.captions[TradeTexts::SLMM], l).value_or(0);
+    const double bought = textToNumber(t.purchaseAmount, l).value_or(0);
+    const double sold = textToNumber(numberToText(quantity * stop, l), l).value_or(0);
+    return QStringLiteral("Perdita a questo prezzo, costi inclusi: %1 €")
+        .arg(money(-netGainOfAmounts(tradeCosts(t), quantity, bought, sold), l));
+}
+
+// The break-even as the sale amount that pays for everything, over the quantity.
+QString breakEven(const TradeTexts &t, const QString &value, const QLocale &l) {
+    const double quantity = textToNumber(t.quantity, l).value_or(0);
+    const double bought = textToNumber(t.purchaseAmount, l).value_or(0);
+    const Costs costs = tradeCosts(t);
+    const double sold = saleAmountForGain(costs, quantity, bought, 0, false);
+    const QString soldText = numberToText(sold, l);
+    QString text =
+        QStringLiteral("%1 + acquisto (%2) + vendita (%3)")
+            .arg(t.purchaseAmount, commission(t.purchaseAmount, t, l), commission(soldText, t, l));
+    if (costs.tax.applies)
+        text +=
+            QStringLiteral(" + imposta %1").arg(numberToText(transactionTax(costs.tax, bought), l));
+    const QString exact = numberToText(sold / quantity, l);
+    text += QStringLiteral(" = %1 ÷ %2 = %3").arg(soldText, t.quantity, exact);
+    if (exact != value)
+        text += QStringLiteral(" → %1 (per eccesso)").arg(value);
+    return text;
 }
 
 } // namespace
@@ -131,26 +221,33 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
     case Figure::SaleAmount:
         return QStringLiteral("%1 × %2 = %3").arg(t.sale, t.quantity, value);
     case Figure::PdP:
-        return QStringLiteral("%1 + (%2) × 2 ÷ %3 = %4")
-            .arg(t.price, commission(t.purchaseAmount, f.buying, f, l), t.quantity, value);
+        return breakEven(t, value, l);
     case Figure::SLP:
         return QStringLiteral("%1 − %1 × %2 % = %3 (arrotondato a 4 decimali)")
-            .arg(t.price, n(f.slp), value);
+            .arg(t.price, n(f.settings[Setting::SLP]), value);
     case Figure::SLMM:
-        if (textToNumber(t.purchaseAmount, l).value_or(0) <= f.slmm.value_or(0))
+        if (textToNumber(t.purchaseAmount, l).value_or(0) <= f.settings[Setting::SLMM].value_or(0))
             return QStringLiteral("Importo %1 entro il budget di %2 €: anche una perdita totale "
-                                  "vi rientra → 0")
-                .arg(t.purchaseAmount, n(f.slmm));
-        return QStringLiteral("(%1 − %2) ÷ %3 = %4 (arrotondato a 4 decimali)")
-            .arg(t.purchaseAmount, n(f.slmm), t.quantity, value);
+                                  "vi rientra → 0\n%3")
+                .arg(t.purchaseAmount, n(f.settings[Setting::SLMM]), lossAtBudgetStop(t, l));
+        return QStringLiteral("(%1 − %2) ÷ %3 = %4 (arrotondato a 4 decimali)\n%5")
+            .arg(t.purchaseAmount, n(f.settings[Setting::SLMM]), t.quantity, value,
+                 lossAtBudgetStop(t, l));
     case Figure::Commissioni:
         return QStringLiteral("Acquisto %1 + vendita %2 = %3")
-            .arg(commission(t.purchaseAmount, f.buying, f, l),
-                 commission(t.saleAmount, f.selling, f, l), value);
-    case Figure::GP:
-        return QStringLiteral("%1 − %2 − %3 = %4 (arrotondato a 2 decimali)\n%5")
-            .arg(t.saleAmount, t.purchaseAmount, t.captions[TradeTexts::Commissioni], value,
-                 afterTaxLine(t, l));
+            .arg(commission(t.purchaseAmount, t, l), commission(t.saleAmount, t, l), value);
+    case Figure::GP: {
+        const QString tax = taxPart(t, l);
+        if (tax.isEmpty())
+            return QStringLiteral("%1 − %2 − %3 = %4 (arrotondato a 2 decimali)\n%5")
+                .arg(t.saleAmount, t.purchaseAmount, t.captions[TradeTexts::Commissioni], value,
+                     afterTaxLine(t, l));
+        const double amount = textToNumber(t.purchaseAmount, l).value_or(0);
+        return QStringLiteral("%1 − %2 − %3 − %4 = %5 (arrotondato a 2 decimali)\n%6\n%7")
+            .arg(t.saleAmount, t.purchaseAmount, t.captions[TradeTexts::Commissioni],
+                 numberToText(transactionTax(tradeCosts(t).tax, amount), l), value,
+                 QStringLiteral("Imposta sulle transazioni ") + tax, afterTaxLine(t, l));
+    }
     case Figure::PercentualeGP:
         return QStringLiteral("%1 × 100 ÷ %2 = %3 → %4 (per difetto)")
             .arg(t.captions[TradeTexts::GP], t.purchaseAmount, numberToText(f.percent, l), value);
@@ -159,9 +256,6 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
 }
 
 QString allResults(const TradeTexts &t, const QLocale &l) {
-    const auto setting = [&l](std::optional<double> v) {
-        return v ? numberToText(*v, l) : QString();
-    };
     const TradeFigures &f = t.figures;
     QStringList lines{QStringLiteral("Quantità: ") + t.quantity,
                       QStringLiteral("Prezzo di acquisto: ") + t.price,
@@ -170,14 +264,25 @@ QString allResults(const TradeTexts &t, const QLocale &l) {
          {Figure::PurchaseAmount, Figure::SaleAmount, Figure::PdP, Figure::SLP, Figure::SLMM,
           Figure::GP, Figure::PercentualeGP, Figure::Commissioni})
         lines << label(figure) + QStringLiteral(": ") + figureText(figure, t);
+    const std::optional<double> capitalGain = f.settings[Setting::CapitalGain];
     const QString rate =
-        f.capitalGain ? QStringLiteral(" (%1 %)").arg(setting(f.capitalGain)) : QString();
-    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2").arg(rate, t.afterTax)
-          << QStringLiteral("Commissioni (‰): ") + setting(f.commissioni)
-          << QStringLiteral("Commissioni minime (€): ") + setting(f.commissioniMin)
-          << QStringLiteral("Capital gain (%): ") + setting(f.capitalGain)
-          << QStringLiteral("M.M. stop loss (€): ") + setting(f.slmm)
-          << QStringLiteral("Stop loss (%): ") + setting(f.slp);
+        capitalGain ? QStringLiteral(" (%1 %)").arg(numberToText(*capitalGain, l)) : QString();
+    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2").arg(rate, t.afterTax);
+    // The costs as they were counted, part by part.
+    const bool bought = !t.purchaseAmount.isEmpty(), sold = !t.saleAmount.isEmpty();
+    lines << QStringLiteral("Commissione di acquisto: ") +
+                 (bought ? commission(t.purchaseAmount, t, l) : QString())
+          << QStringLiteral("Commissione di vendita: ") +
+                 (sold ? commission(t.saleAmount, t, l) : QString());
+    lines << QStringLiteral("Imposta sulle transazioni: ") + (!t.transactionTax
+                                                                  ? QStringLiteral("non applicata")
+                                                              : bought ? taxPart(t, l)
+                                                                       : QString());
+    for (const SettingRow &row : SettingRows) {
+        const std::optional<double> value = f.settings[row.setting];
+        lines << QString::fromUtf8(row.listLabel) + QStringLiteral(": ") +
+                     (value ? numberToText(*value, l) : QString());
+    }
     return lines.join(u'\n') + u'\n';
 }
 

@@ -23,7 +23,8 @@ QString spokenFigure(Figure figure, const TradeTexts &texts);
 QString explanation(Figure figure, const TradeTexts &texts, const QLocale &locale);
 
 // One "Label: value" line each: the three inputs, both amounts, the six results, the gain after
-// tax, the five settings used. A blank figure has an empty value.
+// tax, each cost part (both commissions, the transaction tax), every setting used. A blank
+// figure has an empty value.
 QString allResults(const TradeTexts &texts, const QLocale &locale);
 
 } // namespace margino

@@ -11,31 +11,25 @@ namespace {
 
 constexpr qint64 MostShares = 999999999; // the quantity field's nine digits
 
-struct Costs {
-    double amount, commissions, loss, outlay;
+struct Outcome {
+    double amount, commissions, tax, loss, outlay;
 };
 
-Costs costsOf(const PositionRequest &r, qint64 quantity) {
-    const double amount = double(quantity) * r.price;
-    const double atStop = double(quantity) * r.stop;
-    const double buying = orderCommission(amount, r.rate, r.minimum);
-    const double commissions = buying + orderCommission(atStop, r.rate, r.minimum);
-    return {amount, commissions, roundTo(amount - atStop + commissions, 2),
-            roundTo(amount + buying, 2)};
+Outcome outcomeOf(const PositionRequest &r, qint64 quantity) {
+    const double q = double(quantity), amount = q * r.price;
+    const double buying = orderCommission(r.costs.tariff, amount, q);
+    const double tax = transactionTax(r.costs.tax, amount);
+    return {amount, buying + orderCommission(r.costs.tariff, q * r.stop, q), tax,
+            -netGain(r.costs, q, r.price, r.stop), amount + buying + tax};
 }
 
+// Unrounded: a loss a fraction of a cent over the budget is over it.
 bool affordable(const PositionRequest &r, qint64 quantity) {
-    const Costs costs = costsOf(r, quantity);
-    return costs.loss <= roundTo(r.budget, 2) &&
-           (!r.capital || costs.outlay <= roundTo(*r.capital, 2));
+    const Outcome outcome = outcomeOf(r, quantity);
+    return outcome.loss <= r.budget && (!r.capital || outcome.outlay <= *r.capital);
 }
 
 } // namespace
-
-double orderCommission(double amount, double rate, double minimum) {
-    const double commission = amount * rate / 1000;
-    return commission < minimum ? minimum : commission;
-}
 
 PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
     const auto money = [&](double value) { return numberToText(roundTo(value, 2), locale); };
@@ -46,16 +40,16 @@ PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
         size.refusal = QStringLiteral("Lo stop deve stare sotto il prezzo di acquisto: con uno "
                                       "stop a %1 o più non c'è una perdita da misurare.")
                            .arg(numberToText(r.price, locale));
-    else if (r.budget < 2 * r.minimum)
+    else if (const double least = orderCommission(r.costs.tariff, 0, 0); r.budget < 2 * least)
         size.refusal = QStringLiteral("Il budget di perdita di %1 € non copre nemmeno le due "
                                       "commissioni minime (2 × %2 €).")
-                           .arg(money(r.budget), money(r.minimum));
+                           .arg(money(r.budget), money(least));
     if (!size.refusal.isEmpty())
         return size;
 
     // The loss and the cost grow with the quantity: search for the last one within limits.
     qint64 low = 0;
-    // Commissions only add to the loss, so no quantity beyond budget / (price - stop) will do.
+    // Costs only add to the loss, so no quantity beyond budget / (price - stop) will do.
     qint64 high = qint64(std::min(double(MostShares), r.budget / (r.price - r.stop) + 1));
     while (low < high) {
         const qint64 middle = low + (high - low + 1) / 2;
@@ -65,22 +59,22 @@ PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
             high = middle - 1;
     }
     if (low == 0) {
-        const Costs one = costsOf(r, 1);
-        size.refusal =
-            r.capital && one.outlay > roundTo(*r.capital, 2) && one.loss <= roundTo(r.budget, 2)
-                ? QStringLiteral("Il capitale di %1 € non basta per un'azione, che "
-                                 "costa %2 € con la commissione.")
-                      .arg(money(*r.capital), money(one.outlay))
-                : QStringLiteral("Già un'azione perderebbe %1 € allo stop, più del "
-                                 "budget di %2 €.")
-                      .arg(money(one.loss), money(r.budget));
+        const Outcome one = outcomeOf(r, 1);
+        size.refusal = r.capital && one.outlay > *r.capital && one.loss <= r.budget
+                           ? QStringLiteral("Il capitale di %1 € non basta per un'azione, che "
+                                            "costa %2 € con la commissione.")
+                                 .arg(money(*r.capital), money(one.outlay))
+                           : QStringLiteral("Già un'azione perderebbe %1 € allo stop, più del "
+                                            "budget di %2 €.")
+                                 .arg(money(one.loss), money(r.budget));
         return size;
     }
-    const Costs costs = costsOf(r, low);
+    const Outcome outcome = outcomeOf(r, low);
     size.quantity = low;
-    size.amount = costs.amount;
-    size.lossAtStop = costs.loss;
-    size.commissions = costs.commissions;
+    size.amount = outcome.amount;
+    size.lossAtStop = outcome.loss;
+    size.commissions = outcome.commissions;
+    size.tax = outcome.tax;
     return size;
 }
 

@@ -65,7 +65,7 @@ public:
 
 private:
     void purchaseSteps() {
-        const SystemValues system = readSystemValues();
+        const Costs costs = readCosts();
         const SettaggiValues settaggi = readSettaggiValues();
         const QString &quantity = t_.quantity, &price = t_.price;
         if (quantity.isEmpty() || quantity == Zero || price.isEmpty() || price == Zero ||
@@ -82,19 +82,17 @@ private:
             amount <= settaggi.slmm ? 0 : std::abs((amount - settaggi.slmm) / number(quantity));
         t_.captions[TradeTexts::SLMM] = text(roundTo(budgetStop, 4));
 
-        // Each of the two orders pays at least the minimum, as the sale side charges it.
-        double commission = number(t_.purchaseAmount) * system.commissioni / 1000;
-        t_.figures.buying = commission;
-        if (commission < system.commissioniMin)
-            commission = system.commissioniMin;
-        const double perUnit = commission * 2 / number(quantity);
-        t_.captions[TradeTexts::PdP] = text(number(price) + perUnit);
+        // The price at which the gain, every cost paid, is zero; shown rounded up, so that
+        // selling at the price on the panel never shows a loss.
+        const double breakEven =
+            saleAmountForGain(costs, number(quantity), amount, 0, false) / number(quantity);
+        if (!std::isfinite(breakEven))
+            raiseOverflow();
+        t_.captions[TradeTexts::PdP] = priceRoundedUp(breakEven, PanelCells, locale_);
     }
 
     void saleSteps() {
-        const SystemValues system = readSystemValues();
-        // Only for the gain after tax, which no panel shows.
-        const double capitalGain = readSettaggiValues().capitalGain;
+        const Costs costs = readCosts();
         const QString &quantity = t_.quantity, &sale = t_.sale, &purchase = t_.purchaseAmount;
         if (quantity.isEmpty() || quantity == Zero || sale.isEmpty() || sale == Zero ||
             purchase.isEmpty() || purchase == Zero || !isNumeric(sale, locale_) ||
@@ -102,25 +100,27 @@ private:
             return blankSale();
 
         t_.saleAmount = text(number(sale) * number(quantity));
-        double buying = number(t_.purchaseAmount) * system.commissioni / 1000;
-        t_.figures.buying = buying;
-        if (buying < system.commissioniMin)
-            buying = system.commissioniMin;
-        double selling = number(t_.saleAmount) * system.commissioni / 1000;
-        t_.figures.selling = selling;
-        if (selling < system.commissioniMin)
-            selling = system.commissioniMin;
-        const double commissions = buying + selling;
-        t_.captions[TradeTexts::Commissioni] = text(commissions);
+        const double shares = number(quantity), bought = number(t_.purchaseAmount),
+                     sold = number(t_.saleAmount);
+        // The panel shows the two commissions; the transaction tax is a tax, not one of them.
+        t_.captions[TradeTexts::Commissioni] = text(orderCommission(costs.tariff, bought, shares) +
+                                                    orderCommission(costs.tariff, sold, shares));
 
-        const double difference = number(t_.saleAmount) - number(t_.purchaseAmount);
-        const double gain = roundTo(difference - commissions, 2);
+        const double gain = roundTo(netGainOfAmounts(costs, shares, bought, sold), 2);
         t_.captions[TradeTexts::GP] = text(gain);
-        const double percent = gain * 100 / number(t_.purchaseAmount);
+        const double percent = gain * 100 / bought;
         t_.figures.percent = percent;
         t_.captions[TradeTexts::PercentualeGP] = text(std::floor(percent));
-        // A loss or no gain pays no tax: the figure is the gain itself.
-        t_.afterTax = text(gain > 0 ? roundTo(gain * (1 - capitalGain / 100), 2) : gain);
+        t_.afterTax = text(gainAfterTaxOfAmounts(costs, shares, bought, sold));
+    }
+
+    // The trade's costs from the three tables, each read once a run.
+    Costs readCosts() {
+        const SystemValues system = readSystemValues();
+        const TariffValues tariff = readTariffValues();
+        // The capital-gain rate serves only the gain after tax, which no panel shows.
+        const SettaggiValues settaggi = readSettaggiValues();
+        return costsFrom(system, tariff, settaggi.capitalGain, t_.transactionTax);
     }
 
     // The settings the texts were computed from, kept for explaining them. One run reads each
@@ -128,24 +128,43 @@ private:
     SystemValues readSystemValues() {
         if (system_)
             return *system_;
-        t_.figures.commissioni = t_.figures.commissioniMin = std::nullopt;
+        forget({Setting::Commissioni, Setting::CommissioniMin});
         const SystemValues values = readSystem(db_, statements::SelectSystemForCalc);
         system_ = values;
-        t_.figures.commissioni = values.commissioni;
-        t_.figures.commissioniMin = values.commissioniMin;
+        keep(Setting::Commissioni, values.commissioni);
+        keep(Setting::CommissioniMin, values.commissioniMin);
         return values;
     }
     SettaggiValues readSettaggiValues() {
         if (settaggi_)
             return *settaggi_;
-        t_.figures.capitalGain = t_.figures.slp = t_.figures.slmm = std::nullopt;
+        forget({Setting::CapitalGain, Setting::SLP, Setting::SLMM});
         const SettaggiValues values = readSettaggi(db_);
         settaggi_ = values;
-        t_.figures.capitalGain = values.capitalGain;
-        t_.figures.slp = values.slp;
-        t_.figures.slmm = values.slmm;
+        keep(Setting::CapitalGain, values.capitalGain);
+        keep(Setting::SLP, values.slp);
+        keep(Setting::SLMM, values.slmm);
         return values;
     }
+    TariffValues readTariffValues() {
+        if (tariff_)
+            return *tariff_;
+        forget({Setting::Maximum, Setting::MaximumPercent, Setting::Fixed, Setting::PerShare,
+                Setting::TransactionTax});
+        const TariffValues values = readTariff(db_);
+        tariff_ = values;
+        keep(Setting::Maximum, values.maximum);
+        keep(Setting::MaximumPercent, values.maximumPercent);
+        keep(Setting::Fixed, values.fixed);
+        keep(Setting::PerShare, values.perShare);
+        keep(Setting::TransactionTax, values.transactionTax);
+        return values;
+    }
+    void forget(std::initializer_list<Setting> settings) {
+        for (const Setting setting : settings)
+            t_.figures.settings[setting].reset();
+    }
+    void keep(Setting setting, double value) { t_.figures.settings[setting] = value; }
 
     // A text a division may use: numeric and not of value zero ("00" included).
     bool isNonZeroNumber(const QString &text) const {
@@ -170,6 +189,7 @@ private:
     std::optional<RuntimeError> failure_;
     std::optional<SystemValues> system_;
     std::optional<SettaggiValues> settaggi_;
+    std::optional<TariffValues> tariff_;
 };
 
 std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
@@ -198,6 +218,22 @@ std::optional<RuntimeError> TradeCalculator::saleSide(TradeTexts &texts, const Q
         run.blankSale();
     }
     return run.failure();
+}
+
+Costs costsFrom(const SystemValues &system, const TariffValues &tariff, double capitalGainPercent,
+                bool taxApplies) {
+    return {{system.commissioni, system.commissioniMin, tariff.maximum, tariff.maximumPercent,
+             tariff.fixed, tariff.perShare},
+            {tariff.transactionTax, taxApplies},
+            capitalGainPercent};
+}
+
+Costs tradeCosts(const TradeTexts &texts) {
+    const auto value = [&texts](Setting s) { return texts.figures.settings[s].value_or(0); };
+    return {{value(Setting::Commissioni), value(Setting::CommissioniMin), value(Setting::Maximum),
+             value(Setting::MaximumPercent), value(Setting::Fixed), value(Setting::PerShare)},
+            {value(Setting::TransactionTax), texts.transactionTax},
+            value(Setting::CapitalGain)};
 }
 
 std::optional<RuntimeError> FailureLatch::admit(const std::optional<RuntimeError> &outcome) {

@@ -4,6 +4,7 @@
 // break-even) and the sale side (amount, commissions, gain, percentage). Settings are read
 // afresh at every run, in one read transaction; showing the texts is the window's work.
 
+#include "calc/costs.h"
 #include "calc/tradetexts.h"
 #include "core/errors.h"
 
@@ -13,6 +14,12 @@
 namespace margino {
 
 class Database;
+struct SystemValues;
+struct TariffValues;
+
+// A trade's costs from the settings as read, with the transaction tax as switched.
+Costs costsFrom(const SystemValues &system, const TariffValues &tariff, double capitalGainPercent,
+                bool taxApplies);
 
 class TradeCalculator {
 public:

@@ -3,6 +3,8 @@
 // The settings file's name and every statement the program sends to it, character for
 // character: readers and writers take them from here and never spell their own.
 
+#include "store/settingrows.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringView>
@@ -19,6 +21,12 @@ inline constexpr QStringView SelectSystem = u"SELECT * FROM System";
 // Read at every recalculation and when the settings window opens (two blanks).
 inline constexpr QStringView SelectSettaggi = u"SELECT *  FROM Settaggi";
 
+// Whether the file holds the tariff's table ("n" is 1 or 0), and its row; read at every
+// recalculation and when the settings window opens.
+inline constexpr QStringView SelectTariffExists =
+    u"SELECT count(*) AS n FROM sqlite_master WHERE type = 'table' AND name = 'Tariffa'";
+inline constexpr QStringView SelectTariff = u"SELECT * FROM Tariffa";
+
 QString dataFilePath(const QString &programFolder);
 
 // A field's text made fit for a statement: every "," and every decimal separator of the
@@ -30,5 +38,12 @@ QString updateSettaggi(const QString &capitalGain, const QString &slmm, const QS
                        const QLocale &locale);
 QString updateSystem(const QString &commissioniMin, const QString &commissioni,
                      const QLocale &locale);
+
+// A table of the settings rows as the template and the first save create it: one NUMERIC
+// column per row, in row order; then its one row, and the update of that row. Values are
+// field texts in locale, made fit by toStatementNumber.
+QString createTable(const char *table);
+QString insertRow(const char *table, const BySetting<QString> &texts, const QLocale &locale);
+QString updateRow(const char *table, const BySetting<QString> &texts, const QLocale &locale);
 
 } // namespace margino::statements

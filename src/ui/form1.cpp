@@ -12,8 +12,13 @@
 #include "ui/positionsizewindow.h"
 #include "ui/twips.h"
 
+#include "core/numbertext.h"
+#include "store/database.h"
+#include "store/parameters.h"
+
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -41,7 +46,7 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     // Nothing moves when the window grows; it never shrinks over its controls.
-    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5145));
+    client->setMinimumSize(twipsToPixels(3960), twipsToPixels(5460));
     setCentralWidget(client);
     buildFrames(client);
     buildInputs();
@@ -61,13 +66,14 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     cmd_Ok->setAutoDefault(true);
     connect(cmd_Ok, &QPushButton::clicked, this, &Form1::cmd_Ok_Click);
     buildMenus();
+    buildTaxSwitch(client);
 
     Form_Load();
 
     // "Esci" holds the focus when the window opens; Tab then reaches every figure and field.
     QWidget *const tabOrder[] = {
-        cmd_Ok, pic_SLMM,  pic_SLP,   pic_PdP, pic_Commissioni, pic_PercentualeGP,
-        pic_GP, in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp,      lab_VndImp};
+        cmd_Ok,    pic_SLMM,  pic_SLP, pic_PdP,    pic_Commissioni, pic_PercentualeGP, pic_GP,
+        in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp, lab_VndImp,      transactionTax_};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     cmd_Ok->setFocus();
@@ -87,6 +93,10 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
 
     resize(client->minimumSize() +
            QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+    // The tax switch as the user left it, before the kept trade is computed with it.
+    setTransactionTaxApplies(session_.transactionTax());
+    connect(this, &Form1::transactionTaxToggled, this,
+            [this](bool applies) { session_.setTransactionTax(applies); });
     restoreSession();
     // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
     qApp->installEventFilter(this);
@@ -163,6 +173,47 @@ void Form1::buildInputs() {
     placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
 }
 
+// Under the fields and "Esci", across the window. Off in a new settings file's first run.
+void Form1::buildTaxSwitch(QWidget *client) {
+    transactionTax_ = new QCheckBox(client);
+    transactionTax_->setObjectName(QStringLiteral("transactionTax"));
+    placeTwips(transactionTax_, 120, 5100, 3735, 300);
+    connect(transactionTax_, &QCheckBox::toggled, this, &Form1::transactionTax_Toggled);
+    std::optional<double> rate;
+    try {
+        const ReadTransaction read(dbParametri);
+        rate = readTariff(dbParametri).transactionTax;
+    } catch (const RuntimeError &) {
+        // The first recalculation reads it again and reports what is wrong.
+    }
+    showTaxRate(rate);
+}
+
+void Form1::showTaxRate(std::optional<double> ratePercent) {
+    const QString name = QStringLiteral("Imposta sulle transazioni");
+    const QString text =
+        ratePercent ? QStringLiteral("%1 (%2 %)").arg(name, numberToText(*ratePercent, locale()))
+                    : name;
+    if (transactionTax_->accessibleName() == text)
+        return;
+    transactionTax_->setText(u'&' + text);
+    transactionTax_->setAccessibleName(text);
+}
+
+bool Form1::transactionTaxApplies() const {
+    return transactionTax_->isChecked();
+}
+
+void Form1::setTransactionTaxApplies(bool applies) {
+    transactionTax_->setChecked(applies);
+}
+
+void Form1::transactionTax_Toggled(bool applies) {
+    in_AcqPzo_Change();
+    emit transactionTaxToggled(applies);
+}
+
+// The three commands keep their places; "Strumenti" comes after them.
 // The three commands keep their places; "Strumenti" comes after them. Each opens with
 // Alt and its own letter; I, S, R and P stay free for the window's check box and Strumenti's
 // entries.
@@ -247,8 +298,11 @@ void Form1::recalculate(Side side) {
     texts.quantity = in_Qta->Valore();
     texts.price = in_AcqPzo->Valore();
     texts.sale = in_VndPzo->Valore();
+    texts.transactionTax = transactionTax_->isChecked();
     const std::optional<RuntimeError> failure = (calculator.*side)(texts, locale());
     results->show(texts, locale());
+    if (const std::optional<double> rate = texts.figures.settings[Setting::TransactionTax])
+        showTaxRate(rate);
     if (const std::optional<RuntimeError> report = failures.admit(failure))
         showErrorReport(this, *report);
 }

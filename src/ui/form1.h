@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -39,6 +40,14 @@ public:
 
     static constexpr char HelpFile[] = "Margino.hlp";
 
+    // Whether the trade in hand pays the transaction tax: the check box under the fields.
+    // Setting it from code recomputes and signals as a click does.
+    bool transactionTaxApplies() const;
+    void setTransactionTaxApplies(bool applies);
+
+signals:
+    void transactionTaxToggled(bool applies);
+
 private slots:
     void in_AcqPzo_Change();
     void in_VndPzo_Change();
@@ -48,6 +57,7 @@ private slots:
     void mnu_Help_Click();
     void copyAllResults();
     void sizePosition();
+    void transactionTax_Toggled(bool applies);
     void clearFields();
 
 protected:
@@ -63,6 +73,9 @@ private:
     void buildInputs();
     void buildMenus();
     PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void buildTaxSwitch(QWidget *client);
+    // The switch's text names the rate the settings hold.
+    void showTaxRate(std::optional<double> ratePercent);
     void restoreSession();
     bool restoreClearedFields();
 
@@ -83,6 +96,7 @@ private:
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;
+    QCheckBox *transactionTax_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
     QAction *copyAllAction, *sizePositionAction, *clearAction;
     QLabel *hintLine;

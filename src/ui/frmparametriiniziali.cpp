@@ -61,6 +61,12 @@ Answer askAfterOtherSave(QWidget *parent, const QStringList &changes) {
                QStringLiteral("Sovrascrivi"), QStringLiteral("Tieni gli altri"), false);
 }
 
+void styleUnit(QLabel *unit) {
+    // Unit labels: bold, in a single-line box beside their field.
+    unit->setFont(sansSerif(8.25, true));
+    unit->setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
 } // namespace
 
 frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> recalculate,
@@ -70,8 +76,9 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     setWindowTitle(QStringLiteral("Parametri iniziali"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    // Two lines below the frame hold a field's hint, clear of every control.
-    setFixedSize(twipsToPixels(3420), twipsToPixels(3285 + HintTwips));
+    // Wider and taller than the five fields need: the tariff's group sits below them, and
+    // below it two lines hold a field's hint, clear of every control.
+    setFixedSize(twipsToPixels(4020), twipsToPixels(5415 + HintTwips));
     setFont(sansSerif(8.25));
 
     Label4 =
@@ -86,18 +93,27 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     Command2->setAutoDefault(false);
 
     buildFields();
-    hintLine = addTwipsLabel(this, "hintLine", QString(), 120, 3180, 3180, HintTwips);
+    buildTariffFields();
+    hintLine = addTwipsLabel(this, "hintLine", QString(), 120, 5340, 3780, HintTwips);
     hintLine->setWordWrap(true);
-    for (InputNumerico *field :
-         {in_CommissioniPerc, in_CommMinime, in_CapitalGain, in_SLMM, in_SLP})
-        field->setHintLabel(hintLine);
+    for (InputNumerico *input : findChildren<InputNumerico *>())
+        input->setHintLabel(hintLine);
 
-    // The commission rate comes last although it is the top field.
-    setTabOrder(in_CommMinime, in_CapitalGain);
-    setTabOrder(in_CapitalGain, in_SLMM);
-    setTabOrder(in_SLMM, in_SLP);
-    setTabOrder(in_SLP, Command2);
-    setTabOrder(Command2, in_CommissioniPerc);
+    // The commission rate comes last of the five although it is the top field; the tariff's
+    // fields follow it, top to bottom.
+    QWidget *const tabOrder[] = {in_CommMinime,
+                                 in_CapitalGain,
+                                 in_SLMM,
+                                 in_SLP,
+                                 Command2,
+                                 in_CommissioniPerc,
+                                 field(Setting::Maximum),
+                                 field(Setting::MaximumPercent),
+                                 field(Setting::Fixed),
+                                 field(Setting::PerShare),
+                                 field(Setting::TransactionTax)};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     in_CommMinime->setFocus();
 
     Form_Load();
@@ -111,58 +127,87 @@ void frmParametriIniziali::buildFields() {
     Frame2->setObjectName(QStringLiteral("Frame2"));
     placeTwips(Frame2, 120, 1320, 2775, 1095);
 
-    const QString euro = QStringLiteral("\u20AC");
-    Label14 = addTwipsLabel(Frame1, "Label14", QStringLiteral("Commissioni"), 120, 240, 1215, 255);
+    const auto title = [](Setting setting) { return QString::fromUtf8(settingRow(setting).label); };
+    Label14 = addTwipsLabel(Frame1, "Label14", title(Setting::Commissioni), 120, 240, 1215, 255);
     // 1695 wide, not 1455: the substitute font needs 101 pixels; the field starts further on.
-    Label15 =
-        addTwipsLabel(Frame1, "Label15", QStringLiteral("Commissioni Minime"), 120, 600, 1695, 255);
-    Label5 = addTwipsLabel(Frame1, "Label5", QStringLiteral("Capital Gain"), 120, 960, 1215, 255);
-    Label6 = addTwipsLabel(Frame2, "Label6", QStringLiteral("M.M. stop loss"), 120, 240, 1695, 255);
-    Label7 = addTwipsLabel(Frame2, "Label7", QStringLiteral("%  stop loss"), 120, 600, 1095, 255);
+    Label15 = addTwipsLabel(Frame1, "Label15", title(Setting::CommissioniMin), 120, 600, 1695, 255);
+    Label5 = addTwipsLabel(Frame1, "Label5", title(Setting::CapitalGain), 120, 960, 1215, 255);
+    Label6 = addTwipsLabel(Frame2, "Label6", title(Setting::SLMM), 120, 240, 1695, 255);
+    Label7 = addTwipsLabel(Frame2, "Label7", title(Setting::SLP), 120, 600, 1095, 255);
 
     struct Field {
         InputNumerico *&field;
+        Setting setting;
         const char *name;
         QGroupBox *frame;
-        int left, top, width, intDigits;
+        int left, top, width;
         QLabel *title;
     };
     const Field fields[] = {
-        {in_CommissioniPerc, "in_CommissioniPerc", Frame1, 1920, 240, 615, 10, Label14},
-        {in_CommMinime, "in_CommMinime", Frame1, 1920, 600, 615, 10, Label15},
-        {in_CapitalGain, "in_CapitalGain", Frame1, 1920, 960, 615, 2, Label5},
-        {in_SLMM, "in_SLMM", Frame2, 1440, 240, 975, 5, Label6},
-        {in_SLP, "in_SLP", Frame2, 1800, 600, 615, 2, Label7},
+        {in_CommissioniPerc, Setting::Commissioni, "in_CommissioniPerc", Frame1, 1920, 240, 615,
+         Label14},
+        {in_CommMinime, Setting::CommissioniMin, "in_CommMinime", Frame1, 1920, 600, 615, Label15},
+        {in_CapitalGain, Setting::CapitalGain, "in_CapitalGain", Frame1, 1920, 960, 615, Label5},
+        {in_SLMM, Setting::SLMM, "in_SLMM", Frame2, 1440, 240, 975, Label6},
+        {in_SLP, Setting::SLP, "in_SLP", Frame2, 1800, 600, 615, Label7},
     };
     for (const Field &f : fields) {
-        f.field = new InputNumerico(f.frame);
-        f.field->setObjectName(QString::fromLatin1(f.name));
+        f.field = addField(f.setting, f.frame, f.name);
         placeTwips(f.field, f.left, f.top, f.width, 255);
-        f.field->setNumerointeri(f.intDigits);
-        f.field->setAccessibleName(f.title->text().simplified());
         f.title->setBuddy(f.field);
     }
 
-    // Unit labels: bold, in a single-line box beside their field.
-    Label1 = addTwipsLabel(Frame1, "Label1", QStringLiteral("%"), 2520, 240, 255, 255);
-    Label9 = addTwipsLabel(Frame1, "Label9", euro, 2520, 600, 255, 255);
-    Label12 = addTwipsLabel(Frame1, "Label12", QStringLiteral("%"), 2520, 960, 255, 255);
-    Label10 = addTwipsLabel(Frame2, "Label10", euro, 2400, 240, 255, 255);
-    Label11 = addTwipsLabel(Frame2, "Label11", QStringLiteral("%"), 2400, 600, 255, 255);
-    for (QLabel *unit : {Label1, Label9, Label12, Label10, Label11}) {
-        unit->setFont(sansSerif(8.25, true));
-        unit->setFrameStyle(QFrame::Box | QFrame::Plain);
+    // Each unit is its row's; the rate's is per thousand of the order's amount ("‰").
+    const auto unit = [](Setting setting) { return QString::fromUtf8(settingRow(setting).unit); };
+    Label1 = addTwipsLabel(Frame1, "Label1", unit(Setting::Commissioni), 2520, 240, 255, 255);
+    Label9 = addTwipsLabel(Frame1, "Label9", unit(Setting::CommissioniMin), 2520, 600, 255, 255);
+    Label12 = addTwipsLabel(Frame1, "Label12", unit(Setting::CapitalGain), 2520, 960, 255, 255);
+    Label10 = addTwipsLabel(Frame2, "Label10", unit(Setting::SLMM), 2400, 240, 255, 255);
+    Label11 = addTwipsLabel(Frame2, "Label11", unit(Setting::SLP), 2400, 600, 255, 255);
+    for (QLabel *unit : {Label1, Label9, Label12, Label10, Label11})
+        styleUnit(unit);
+}
+
+// Below the five: one row per setting of the tariff's table, label, field and unit.
+void frmParametriIniziali::buildTariffFields() {
+    tariffFrame_ = new QGroupBox(QStringLiteral("Tariffa"), this);
+    tariffFrame_->setObjectName(QStringLiteral("tariffFrame"));
+    placeTwips(tariffFrame_, 120, 3240, 3780, 2055);
+    int top = 300;
+    for (const SettingRow &row : SettingRows) {
+        if (qstrcmp(row.table, TariffTable) != 0)
+            continue;
+        const QByteArray name = QByteArray("in_") + row.column;
+        InputNumerico *input = addField(row.setting, tariffFrame_, name.constData());
+        placeTwips(input, 2400, top, 855, 255);
+        QLabel *title =
+            addTwipsLabel(tariffFrame_, "", QString::fromUtf8(row.label), 120, top, 2235, 255);
+        title->setBuddy(input);
+        styleUnit(
+            addTwipsLabel(tariffFrame_, "", QString::fromUtf8(row.unit), 3360, top, 255, 255));
+        top += 330;
     }
+}
+
+// A field for a settings row: its digits, its accessible name, and its row's rule on the text.
+InputNumerico *frmParametriIniziali::addField(Setting setting, QWidget *parent, const char *name) {
+    const SettingRow &row = settingRow(setting);
+    auto *input = new InputNumerico(parent);
+    input->setObjectName(QString::fromLatin1(name));
+    input->setNumerointeri(row.integerDigits);
+    input->setAccessibleName(QString::fromUtf8(row.label).simplified());
+    input->setTextCheck([setting, input](const QString &text) {
+        return settingTextProblem(setting, text, input->locale());
+    });
+    fields_[setting] = input;
+    return input;
 }
 
 void frmParametriIniziali::Form_Load() {
     try {
         shown_ = readParameters(dbParametri, locale());
-        in_CapitalGain->setValore(shown_.capitalGain);
-        in_SLMM->setValore(shown_.slmm);
-        in_SLP->setValore(shown_.slp);
-        in_CommMinime->setValore(shown_.commissioniMin);
-        in_CommissioniPerc->setValore(shown_.commissioni);
+        for (const SettingRow &row : SettingRows)
+            field(row.setting)->setValore(shown_[row.setting]);
     } catch (const DbError &error) {
         loadError_ = error;
     }
@@ -201,7 +246,7 @@ frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
     // another program made meanwhile.
     if (fieldTexts() == shown_)
         return Unload::Recalculate;
-    if (!fieldsAreNumbers())
+    if (!fieldsAreUsable())
         return Unload::Stay;
     ParameterTexts expected = shown_;
     for (;;) {
@@ -237,49 +282,53 @@ frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
 
 QStringList frmParametriIniziali::changedElsewhere(const ParameterTexts &before,
                                                    const ParameterTexts &found) const {
-    const std::pair<InputNumerico *, QString ParameterTexts::*> fields[] = {
-        {in_CommissioniPerc, &ParameterTexts::commissioni},
-        {in_CommMinime, &ParameterTexts::commissioniMin},
-        {in_CapitalGain, &ParameterTexts::capitalGain},
-        {in_SLMM, &ParameterTexts::slmm},
-        {in_SLP, &ParameterTexts::slp}};
     QStringList lines;
-    for (const auto &[field, value] : fields) {
-        if (found.*value != before.*value)
+    for (const SettingRow &row : SettingRows) {
+        if (found[row.setting] != before[row.setting])
             lines << QStringLiteral("%1: %2 nel file, %3 qui")
-                         .arg(field->accessibleName(), found.*value, field->Valore());
+                         .arg(field(row.setting)->accessibleName(), found[row.setting],
+                              field(row.setting)->Valore());
     }
     return lines;
 }
 
-bool frmParametriIniziali::fieldsAreNumbers() {
+// Refuses what start-up would refuse: the rows' own rule, on the value each field holds.
+bool frmParametriIniziali::fieldsAreUsable() {
     // Top to bottom, as the user reads the window; the first wrong field is named.
-    for (InputNumerico *field :
-         {in_CommissioniPerc, in_CommMinime, in_CapitalGain, in_SLMM, in_SLP}) {
-        if (isNumeric(field->Valore(), field->locale()))
+    for (const SettingRow &row : SettingRows) {
+        InputNumerico *input = field(row.setting);
+        const std::optional<double> value = textToNumber(input->Valore(), input->locale());
+        const QString problem =
+            value ? settingProblem(row.setting, *value, input->locale()) : QString();
+        if (value && problem.isEmpty())
             continue;
-        const QString name = field->accessibleName();
+        const QString name = input->accessibleName();
         QMessageBox::warning(
             this, windowTitle(),
-            field->Valore().isEmpty()
+            input->Valore().isEmpty()
                 ? QStringLiteral("Il campo «%1» è vuoto: scrivi un valore prima di chiudere la "
                                  "finestra.")
                       .arg(name)
-                : QStringLiteral("Il campo «%1» non contiene un numero: correggilo prima di "
-                                 "chiudere la finestra.")
-                      .arg(name));
+            : !value ? QStringLiteral("Il campo «%1» non contiene un numero: correggilo prima di "
+                                      "chiudere la finestra.")
+                           .arg(name)
+                     : QStringLiteral("Il campo «%1» non è utilizzabile: %2. Correggilo prima di "
+                                      "chiudere la finestra.")
+                           .arg(name, problem));
         // The box has taken the activation; give it back so the focus really lands.
         activateWindow();
-        field->setFocus();
-        field->selectAll();
+        input->setFocus();
+        input->selectAll();
         return false;
     }
     return true;
 }
 
 ParameterTexts frmParametriIniziali::fieldTexts() const {
-    return {in_CapitalGain->Valore(), in_SLMM->Valore(), in_SLP->Valore(), in_CommMinime->Valore(),
-            in_CommissioniPerc->Valore()};
+    ParameterTexts texts;
+    for (const SettingRow &row : SettingRows)
+        texts[row.setting] = field(row.setting)->Valore();
+    return texts;
 }
 
 } // namespace margino

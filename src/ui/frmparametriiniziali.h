@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The settings window: five fields filled from the database when it opens, written back in
-// one transaction when it closes with a field changed; the recalculation is its caller's.
+// The settings window: a field per settings row, filled from the database when it opens,
+// written back in one transaction when it closes with a field changed; the recalculation is its
+// caller's. What each field may hold is its row's rule.
 
 #include "store/database.h"
 #include "store/parameters.h"
@@ -42,9 +43,12 @@ private:
     enum class Unload { Recalculate, Discard, Stay };
 
     void buildFields();
+    void buildTariffFields();
+    InputNumerico *addField(Setting setting, QWidget *parent, const char *name);
     void Form_Load();
     Unload Form_Unload();
-    bool fieldsAreNumbers();
+    bool fieldsAreUsable();
+    InputNumerico *field(Setting setting) const { return fields_[setting]; }
     ParameterTexts fieldTexts() const;
     // One line per field whose value in the file is no longer the one the window knew.
     QStringList changedElsewhere(const ParameterTexts &before, const ParameterTexts &found) const;
@@ -52,14 +56,15 @@ private:
     Database &dbParametri;
     std::function<void()> recalculate_;
     std::optional<DbError> loadError_;
-    // The five values as the window showed them when it opened.
+    // The values as the window showed them when it opened.
     ParameterTexts shown_;
+    BySetting<InputNumerico *> fields_;
 
     QLabel *Label4, *Label14, *Label1, *Label15, *Label9, *Label5, *Label12;
     QLabel *Label6, *Label10, *Label7, *Label11;
     QLabel *hintLine;
     QPushButton *Command2;
-    QGroupBox *Frame1, *Frame2;
+    QGroupBox *Frame1, *Frame2, *tariffFrame_;
     InputNumerico *in_CommissioniPerc, *in_CommMinime, *in_CapitalGain, *in_SLMM, *in_SLP;
 };
 

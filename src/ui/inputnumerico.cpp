@@ -63,7 +63,14 @@ bool InputNumerico::accepts(const QString &text) {
         return true;
     refusal_ = refusal(text);
     // From a text beyond the limits, set from code or kept when they narrowed, one may delete.
-    return refusal_.isEmpty() || (!refusal(before_).isEmpty() && removesOnly(before_, text));
+    if (!refusal_.isEmpty() && (refusal(before_).isEmpty() || !removesOnly(before_, text)))
+        return false;
+    // The whole text's own rule holds for every edit, deletions included.
+    if (const QString hint = textCheck_ ? textCheck_(text) : QString(); !hint.isEmpty()) {
+        refusal_ = hint;
+        return false;
+    }
+    return true;
 }
 
 void InputNumerico::setValore(const QString &value) {

@@ -5,6 +5,7 @@
 // rules are in core/fieldtext.h; what the number means is its caller's.
 
 #include <QLineEdit>
+#include <functional>
 
 class QLabel;
 
@@ -34,6 +35,12 @@ public:
     void setNumerodecimali(int digits) { decDigits_ = qMax(0, digits); }
 
     QChar decimalSeparator() const;
+
+    // A rule on the whole text, judged at every edit (deletions from a value set from code
+    // too): the hint why the text may not stand, or empty. Settings fields take their row's.
+    void setTextCheck(std::function<QString(const QString &)> check) {
+        textCheck_ = std::move(check);
+    }
 
     // True when the field's limits let it hold the text as typed.
     bool holds(const QString &text) const { return refusal(text).isEmpty(); }
@@ -66,6 +73,7 @@ private:
     QString before_;         // the text as it was before the edit being judged
     QString refusal_;        // why the last edit was refused
     bool unchecked_ = false; // a value from code or from the undo history is shown as it is
+    std::function<QString(const QString &)> textCheck_;
     // The text up to the separator a typed grouping key gave, while it may yet turn out to
     // have grouped thousands; and the text once a grouping key did group them. Each holds
     // while the text only grows from it.

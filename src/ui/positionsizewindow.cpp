@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "positionsizewindow.h"
 
+#include "calc/tradecalculator.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -24,7 +25,7 @@ QString positive(const QString &text, const QLocale &locale) {
 } // namespace
 
 PositionSizeWindow::PositionSizeWindow(Database &db, const TradeTexts &trade, QWidget *parent)
-    : QDialog(parent), db_(db) {
+    : QDialog(parent), db_(db), taxApplies_(trade.transactionTax) {
     setObjectName(QStringLiteral("PositionSizeWindow"));
     setWindowTitle(QStringLiteral("Dimensiona posizione"));
     auto *form = new QFormLayout(this);
@@ -78,20 +79,20 @@ InputNumerico *PositionSizeWindow::addField(const QString &label, const char *na
     return field;
 }
 
-// The commissions are read afresh each time, as the main window reads them.
+// The tariff is read afresh each time, as the main window reads it; the transaction tax is
+// counted as the main window's switch says.
 void PositionSizeWindow::recompute() {
     const QLocale l = locale();
     const auto value = [&l](InputNumerico *field) {
         return textToNumber(field->Valore(), l).value_or(0);
     };
-    PositionRequest request{value(price_), value(stop_), value(budget_), 0, 0, std::nullopt};
+    PositionRequest request{value(price_), value(stop_), value(budget_), {}, std::nullopt};
     if (isNumeric(capital_->Valore(), l))
         request.capital = value(capital_);
     try {
         const ReadTransaction read(db_);
         const SystemValues system = readSystem(db_, statements::SelectSystemForCalc);
-        request.rate = system.commissioni;
-        request.minimum = system.commissioniMin;
+        request.costs = costsFrom(system, readTariff(db_), 0, taxApplies_);
         size_ = sizePosition(request, l);
     } catch (const RuntimeError &error) {
         size_ = {};
@@ -103,9 +104,12 @@ void PositionSizeWindow::recompute() {
     answer_->setText(
         size_.refusal.isEmpty()
             ? QStringLiteral("Quantità: %1\nImporto: %2 €\nPerdita allo stop: %3 € "
-                             "(commissioni comprese)\nCommissioni: %4 €")
-                  .arg(size_.quantity)
-                  .arg(money(size_.amount), money(size_.lossAtStop), money(size_.commissions))
+                             "(costi compresi)\nCommissioni: %4 €")
+                      .arg(size_.quantity)
+                      .arg(money(size_.amount), money(size_.lossAtStop), money(size_.commissions)) +
+                  (size_.tax > 0
+                       ? QStringLiteral("\nImposta sulle transazioni: %1 €").arg(money(size_.tax))
+                       : QString())
             : size_.refusal);
     use_->setEnabled(size_.quantity > 0);
 }

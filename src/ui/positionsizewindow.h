@@ -32,6 +32,7 @@ private:
                             const QString &value);
 
     Database &db_;
+    bool taxApplies_;
     InputNumerico *price_, *stop_, *budget_, *capital_;
     QLabel *answer_;
     QPushButton *use_;

@@ -9,6 +9,7 @@
 #include "ui/errorreport.h"
 #include "ui/form1.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -70,6 +71,21 @@ private slots:
                               << "13:\n\nTabella Settaggi, campo SLP: «cinque»";
         QTest::newRow("infinite") << QByteArray("sql:UPDATE Settaggi SET SLMM = 1e999") << values
                                   << "6:\n\nTabella Settaggi, campo SLMM";
+        // Finite values no tariff can have, or whose use overflows.
+        QTest::newRow("rate above 1000 per thousand")
+            << QByteArray("sql:UPDATE System SET Commissioni = 1000.5") << values
+            << "380:\n\nTabella System, campo Commissioni: il valore 1000";
+        QTest::newRow("capital gain above 100 %")
+            << QByteArray("sql:UPDATE Settaggi SET CapitalGain = 101") << values
+            << "380:\n\nTabella Settaggi, campo CapitalGain";
+        QTest::newRow("huge minimum") << QByteArray("sql:UPDATE System SET CommissioniMin = 1e308")
+                                      << values << "380:\n\nTabella System, campo CommissioniMin";
+        QTest::newRow("negative tariff maximum")
+            << QByteArray("sql:UPDATE Tariffa SET CommissioniMax = -19") << values
+            << "380:\n\nTabella Tariffa, campo CommissioniMax: il valore -19 è negativo";
+        QTest::newRow("tariff without its value")
+            << QByteArray("sql:UPDATE Tariffa SET ImpostaTransazioni = NULL") << values
+            << "94:\n\nTabella Tariffa, campo ImpostaTransazioni";
     }
     void unusableFile_endsWithTheErrorReportAndNoWindow() {
         QFETCH(QByteArray, content);
@@ -99,6 +115,23 @@ private slots:
                  qPrintable(report.text));
         QCOMPARE(report.otherWindows, QStringList());
         QCOMPARE(QFile::exists(file.path()), content != "missing");
+    }
+
+    void fileWithoutTheTariffTable_opensAsBefore() {
+        // State: a file written before the tariff's table existed. Action: start, "Esci".
+        // Expected: status 0, no report, and the file still without the table.
+        DataFileCopy file;
+        SqliteDatabase(file.path(), {}).Execute(u"DROP TABLE Tariffa");
+        ModalWatch watch;
+        bool shown;
+        QCOMPARE(run(file.folder(), shown), 0);
+        QVERIFY(shown);
+        QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
+        QCOMPARE(SqliteDatabase(file.path(), {})
+                     .OpenRecordset(u"SELECT count(*) AS n FROM sqlite_master WHERE name = "
+                                    u"'Tariffa'")
+                     .number("n"),
+                 0.0);
     }
 
     void settingsFileBesideTheProgram_opensWhateverTheCurrentFolder() {
@@ -139,6 +172,35 @@ private slots:
         QCOMPARE(seen[1], QString());
         QVERIFY(QFile::exists(first.folder() + "/Margino.ini"));
         QVERIFY(!QFile::exists(xdg.filePath("config/Margino/Margino.conf")));
+        QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
+    }
+
+    void taxSwitch_isKeptAcrossARestart() {
+        // State: a new settings file: the switch starts off.
+        DataFileCopy file;
+        ModalWatch watch;
+        bool shown;
+        const auto box = [](QWidget *form) {
+            return form->findChild<QCheckBox *>(QStringLiteral("transactionTax"));
+        };
+        bool before = true, after = false, last = true;
+        // Action: a run turns it on; the next sees it and turns it off; a third
+        // looks. Expected: each run finds it as the one before left it.
+        QCOMPARE(run(file.folder(), shown,
+                     [&](QWidget *form) {
+                         before = box(form)->isChecked();
+                         box(form)->click();
+                     }),
+                 0);
+        QCOMPARE(run(file.folder(), shown,
+                     [&](QWidget *form) {
+                         after = box(form)->isChecked();
+                         box(form)->click();
+                     }),
+                 0);
+        QCOMPARE(run(file.folder(), shown, [&](QWidget *form) { last = box(form)->isChecked(); }),
+                 0);
+        QCOMPARE((QList<bool>{before, after, last}), (QList<bool>{false, true, false}));
         QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
     }
 };

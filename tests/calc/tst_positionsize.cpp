@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sizing a position from the risk, checked against the loss and the cost worked out here
-// independently: the answer is within every limit and one share more is not.
+// independently and against counting quantities one by one: the answer is within every limit,
+// unrounded, and one share more is not.
 #include "calc/positionsize.h"
 
+#include "core/numbertext.h"
+
+#include <QRandomGenerator>
 #include <QTest>
 #include <algorithm>
 
@@ -10,16 +14,26 @@ using namespace margino;
 
 namespace {
 
-double commission(double amount, double rate, double minimum) {
-    return std::max(amount * rate / 1000, minimum);
+// One order's commission under a tariff, written out here on its own.
+double commission(const Tariff &t, double amount, double quantity) {
+    double c = std::max(t.fixed + amount * t.rate / 1000 + quantity * t.perShare, t.minimum);
+    if (t.maximum > 0)
+        c = std::min(c, t.maximum);
+    if (t.maximumPercent > 0)
+        c = std::min(c, amount * t.maximumPercent / 100);
+    return c;
 }
 double lossAt(const PositionRequest &r, double q) {
-    return q * (r.price - r.stop) + commission(q * r.price, r.rate, r.minimum) +
-           commission(q * r.stop, r.rate, r.minimum);
+    const Costs &c = r.costs;
+    return q * (r.price - r.stop) + commission(c.tariff, q * r.price, q) +
+           commission(c.tariff, q * r.stop, q) +
+           (c.tax.applies ? q * r.price * c.tax.ratePercent / 100 : 0);
 }
 bool within(const PositionRequest &r, double q) {
-    const double cost = q * r.price + commission(q * r.price, r.rate, r.minimum);
-    return lossAt(r, q) <= r.budget + 0.005 && (!r.capital || cost <= *r.capital + 0.005);
+    const Costs &c = r.costs;
+    const double cost = q * r.price + commission(c.tariff, q * r.price, q) +
+                        (c.tax.applies ? q * r.price * c.tax.ratePercent / 100 : 0);
+    return lossAt(r, q) <= r.budget + 1e-9 && (!r.capital || cost <= *r.capital + 1e-9);
 }
 
 } // namespace
@@ -35,7 +49,7 @@ private slots:
         QTest::addColumn<qint64>("quantity");
         QTest::addColumn<QString>("refusal"); // a word of the explanation; empty: a quantity
         const auto r = [](double price, double stop, double budget, double capital = 0) {
-            PositionRequest request{price, stop, budget, 1.9, 2.95, std::nullopt};
+            PositionRequest request{price, stop, budget, {{1.9, 2.95}, {}, 0}, std::nullopt};
             if (capital > 0)
                 request.capital = capital;
             return request;
@@ -66,7 +80,51 @@ private slots:
         QVERIFY(within(request, double(quantity)));
         QVERIFY(quantity == 999999999 || !within(request, double(quantity + 1)));
         QCOMPARE(size.amount, double(quantity) * request.price);
-        QVERIFY(qAbs(size.lossAtStop - lossAt(request, double(quantity))) < 0.005);
+        QVERIFY(qAbs(size.lossAtStop - lossAt(request, double(quantity))) < 1e-6);
+        QVERIFY(size.lossAtStop <= request.budget);
+    }
+
+    void searchAgreesWithBruteForce() {
+        // State: random trades under tariffs with a maximum and the transaction tax.
+        // Action: size the position. Expected: the largest quantity counting one by one whose
+        // loss at the stop, unrounded, is within the budget and whose cost within the capital.
+        QRandomGenerator random(3);
+        const QLocale it(QStringLiteral("it_IT"));
+        for (int i = 0; i < 300; ++i) {
+            const double price = 1 + random.bounded(20000) / 100.0;
+            const double stop = price * (0.8 + random.generateDouble() * 0.19);
+            PositionRequest r{price,
+                              roundTo(stop, 4),
+                              50 + random.bounded(2000.0),
+                              {{random.bounded(3.0), random.bounded(5.0), 5 + random.bounded(20.0),
+                                random.bounded(2) ? 0.0 : 1.0, random.bounded(2) ? 0.0 : 1.5,
+                                random.bounded(2) ? 0.0 : 0.01},
+                               {0.2, random.bounded(2) == 1},
+                               0},
+                              std::nullopt};
+            if (random.bounded(3) == 0)
+                r.capital = random.bounded(50000.0);
+            // Every other budget a fraction of a cent below some quantity's loss: rounding the
+            // loss to the cent would let that quantity through.
+            if (i % 2 == 0) {
+                const double q = 1 + random.bounded(500);
+                r.budget = -netGain(r.costs, q, r.price, r.stop) - 0.001 * (1 + random.bounded(4));
+            }
+            const auto fits = [&r](qint64 q) {
+                const double amount = double(q) * r.price;
+                const double outlay = amount + orderCommission(r.costs.tariff, amount, double(q)) +
+                                      transactionTax(r.costs.tax, amount);
+                return -netGain(r.costs, double(q), r.price, r.stop) <= r.budget &&
+                       (!r.capital || outlay <= *r.capital);
+            };
+            qint64 brute = 0;
+            while (fits(brute + 1))
+                ++brute;
+            const PositionSize size = sizePosition(r, it);
+            QVERIFY2(size.quantity == brute, qPrintable(QString::number(i)));
+            if (brute > 0)
+                QVERIFY(within(r, double(brute)));
+        }
     }
 };
 

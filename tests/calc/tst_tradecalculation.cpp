@@ -155,11 +155,13 @@ private slots:
             {"budget stop, amount equal to the budget", {"2", "5", "30"}, {"10", "3", ""}, 2, "0"},
             {"budget stop tie 0,03125 down", {"2", "5", "31"}, {"32", "1", ""}, 2, "0,0312"},
             {"budget stop tie 0,09375 up", {"2", "5", "29"}, {"32", "1", ""}, 2, "0,0938"},
-            {"break-even above the minimum unchanged",
+            // The sale's commission grows with the sale price: the break-even pays it too, and
+            // is shown rounded up at the panel's last digit.
+            {"break-even pays the sale's growing commission",
              {"1.9", "2.95", "50"},
              {"1000", "12,3457", ""},
              3,
-             "12,39261366"},
+             "12,392703"},
             {"gain tie 0,125 down", {"0", "0", "50"}, {"1", "1", "1,125"}, 6, "0,12"},
             {"gain tie 0,375 up", {"0", "0", "50"}, {"1", "1", "1,375"}, 6, "0,38"},
             {"commissions not rounded", {"1.9", "0", "50"}, {"1", "105", "105"}, 5, "0,399"},
@@ -190,11 +192,13 @@ private slots:
         QTest::newRow("gain taxed") << "2, 5, 26" << QStringList{"100", "10", "11"} << "66,6";
         QTest::newRow("no gain, no tax") << "2, 5, 26" << QStringList{"100", "10", "10,1"} << "0";
         QTest::newRow("loss kept whole") << "2, 5, 26" << QStringList{"100", "10", "9,95"} << "-15";
-        QTest::newRow("tie 0,125 down") << "0, 0, 50" << QStringList{"1", "1", "1,25"} << "0,12";
-        QTest::newRow("tie 0,375 up") << "0, 0, 50" << QStringList{"1", "1", "1,75"} << "0,38";
+        // A tax of half a cent goes up, as a withholding does, whichever way the net would go.
+        QTest::newRow("tax tie 0,125") << "0, 0, 50" << QStringList{"1", "1", "1,25"} << "0,12";
+        QTest::newRow("tax tie 0,375") << "0, 0, 50" << QStringList{"1", "1", "1,75"} << "0,37";
+        QTest::newRow("en tax tie 0,195") << "0, 0, 26" << QStringList{"1", "1", "1.75"} << "0.55";
     }
-    // State: the row's settings. Action: type the trade. Expected: the gain after the tax,
-    // rounded half to even to the cent; a loss is not taxed, and its explanation says why.
+    // State: the row's settings. Action: type the trade. Expected: the gain less the tax, the
+    // tax rounded half up to the cent; a loss is not taxed, and its explanation says why.
     void afterTax_isTheGainLessTaxOnlyWhenPositive() {
         QFETCH(QString, setting);
         QFETCH(QStringList, typed);
@@ -210,6 +214,67 @@ private slots:
                  loss);
     }
 
+    void tariffAndTax_giveTheBrokersFigures_data() {
+        QTest::addColumn<QString>("tariff"); // the tariff table's values, as an UPDATE sets them
+        QTest::addColumn<bool>("taxed");
+        QTest::addColumn<Shown>("expected");
+        const QString maximum = "CommissioniMax = 19";
+        for (const char *lang : {"it", "en"}) {
+            const QByteArray l(lang);
+            QTest::newRow(l + " maximum, tax on")
+                << maximum << true
+                << Shown{"50000", "9,5", "9,99", "10,0276", "52500", "38", "2362", "4"};
+            QTest::newRow(l + " maximum, tax off")
+                << maximum << false
+                << Shown{"50000", "9,5", "9,99", "10,0076", "52500", "38", "2462", "4"};
+        }
+        QTest::newRow("it fixed and per share, tax on")
+            << "CommissioniFisse = 2, CommissioniPerAzione = 0.001, CommissioniMax = 19" << true
+            << Shown{"50000", "9,5", "9,99", "10,0276", "52500", "38", "2362", "4"};
+        QTest::newRow("it percent maximum below the minimum")
+            << "CommissioniMaxPerc = 0.001" << false
+            << Shown{"50000", "9,5", "9,99", "10,000201", "52500", "1,025", "2498,98", "4"};
+    }
+    void tariffAndTax_giveTheBrokersFigures() {
+        // State: rate 1,9 ‰, minimum 2,95 and the row's tariff. Action: type 5000 × 10 → 10,5.
+        // Expected: the commissions, gain and break-even the broker's and the State's charges
+        // give; the commissions panel without the tax.
+        QFETCH(QString, tariff);
+        QFETCH(bool, taxed);
+        QFETCH(Shown, expected);
+        settings("UPDATE System SET Commissioni = 1.9, CommissioniMin = 2.95");
+        settings("UPDATE Tariffa SET " + tariff);
+        texts.transactionTax = taxed;
+        typeTrade({"5000", "10", local("10,5")});
+        QCOMPARE(shown(), local(expected));
+        QVERIFY(!failure);
+    }
+
+    void fileWithoutTariffTable_givesTheSameFigures() {
+        // State: the shipped file, then the same without the tariff's table (a file written
+        // before it). Action: the same trades. Expected: every text the same, tax switch or not.
+        settings("UPDATE Tariffa SET ImpostaTransazioni = 0.2");
+        const QList<QStringList> trades{{"100", "10", "11"},
+                                        {"5000", "10", "10,5"},
+                                        {"3", "0,5", "0,4"},
+                                        {"2000", "10", "10,038"}};
+        QList<TradeTexts> withTable;
+        for (const QStringList &trade : trades) {
+            texts = {};
+            texts.transactionTax = withTable.size() % 2 == 1;
+            typeTrade(trade);
+            withTable << texts;
+        }
+        settings("DROP TABLE Tariffa");
+        for (qsizetype i = 0; i < trades.size(); ++i) {
+            texts = {};
+            texts.transactionTax = i % 2 == 1;
+            typeTrade(trades[i]);
+            QCOMPARE(texts, withTable[i]);
+            QVERIFY(!failure);
+        }
+    }
+
     void unusableSettings_blankTheSideAndAreReportedOnce_data() {
         QTest::addColumn<QString>("breakIt");
         QTest::addColumn<QString>("mendIt");
@@ -223,6 +288,11 @@ private slots:
                                           << "UPDATE System SET CommissioniMin = 5" << 380;
         QTest::newRow("table gone") << "ALTER TABLE System RENAME TO S"
                                     << "ALTER TABLE S RENAME TO System" << 1;
+        QTest::newRow("rate beyond 1000 per thousand")
+            << "UPDATE System SET Commissioni = 1e308"
+            << "UPDATE System SET Commissioni = 2" << 380;
+        QTest::newRow("negative tariff part") << "UPDATE Tariffa SET CommissioniFisse = -1"
+                                              << "UPDATE Tariffa SET CommissioniFisse = 0" << 380;
     }
     // State: results for quantity 100, price 10, sale 11. Action: break the settings, change
     // the price twice, mend them, change it again. Expected: a failing run blanks both sides

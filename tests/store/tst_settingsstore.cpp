@@ -2,9 +2,11 @@
 // The settings store on the real file: the exact statements, the one-row reads and the
 // refusals that must neither crash nor half-run.
 #include "platform/sqlitedatabase.h"
+#include "store/parameters.h"
 #include "store/statements.h"
 #include "support/datafile.h"
 
+#include <QProcess>
 #include <QTest>
 #include <sqlite3.h>
 #include <thread>
@@ -27,6 +29,48 @@ int errorOf(const std::function<void()> &action) {
         return error.number();
     }
     return SQLITE_OK;
+}
+
+// The engine, stopping for good after its n-th statement of a save (after the commit when n
+// is past them): a program killed there.
+class HangingDatabase final : public Database {
+public:
+    HangingDatabase(const QString &file, int n) : real_(file, {}), n_(n) {}
+    Recordset OpenRecordset(QStringView sql) override { return real_.OpenRecordset(sql); }
+    void Execute(QStringView sql) override { real_.Execute(sql), step(); }
+    void BeginTrans() override { real_.BeginTrans(); }
+    void CommitTrans() override { real_.CommitTrans(), step(true); }
+    void Rollback() noexcept override { real_.Rollback(); }
+    void BeginRead() override { real_.BeginRead(); }
+    void EndRead() noexcept override { real_.EndRead(); }
+
+private:
+    void step(bool last = false) {
+        if (++done_ < n_ && !last)
+            return;
+        std::fputs("stopped\n", stdout);
+        std::fflush(stdout);
+        for (;;)
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+    }
+    SqliteDatabase real_;
+    int n_, done_ = 0;
+};
+
+// New values for every setting, as a save writes them.
+ParameterTexts newTexts() {
+    ParameterTexts texts;
+    for (const SettingRow &row : SettingRows)
+        texts[row.setting] = QString::number(int(row.setting) + 1);
+    return texts;
+}
+
+// The child's part: save new values into a file without the tariff's table, and stop.
+int saveAndStop(const char *file, int n) {
+    HangingDatabase db(QString::fromLocal8Bit(file), n);
+    const QLocale c = QLocale::c();
+    writeParameters(db, newTexts(), readParameters(db, c), c);
+    return 0;
 }
 
 } // namespace
@@ -111,6 +155,111 @@ private slots:
         sqlite3_close(other);
     }
 
+    void template_holdsEveryRowInTheColumnsFilesAlwaysHad() {
+        // State: the shipped template. Expected: the two tables with their columns in their
+        // order of every earlier file, the tariff's table as the first save creates it, and
+        // each setting at its shipped value.
+        DataFileCopy file;
+        SqliteDatabase db(file.path(), Tables);
+        const auto columns = [&db](const char *table) {
+            QStringList names;
+            for (int i = 0;; ++i) {
+                const Recordset rs = db.OpenRecordset(
+                    QStringLiteral("SELECT name FROM pragma_table_info('%1') LIMIT 1 OFFSET %2")
+                        .arg(QLatin1String(table))
+                        .arg(i));
+                if (!rs.hasRow())
+                    return names;
+                names << rs.value("name").toString();
+            }
+        };
+        QCOMPARE(columns("System"), (QStringList{"Commissioni", "CommissioniMin"}));
+        QCOMPARE(columns("Settaggi"), (QStringList{"CapitalGain", "SLP", "SLMM"}));
+        QCOMPARE(db.OpenRecordset(u"SELECT sql FROM sqlite_master WHERE name = 'Tariffa'")
+                     .value("sql")
+                     .toString(),
+                 st::createTable(TariffTable));
+        const ParameterTexts texts = readParameters(db, QLocale::c());
+        for (const SettingRow &row : SettingRows)
+            QCOMPARE(texts[row.setting], QString::number(row.shipped));
+    }
+
+    void fileWithoutTariffTable_readsTheShippedTariff() {
+        // State: a file written before the tariff's table. Action: read the settings.
+        // Expected: the tariff's shipped values, and no table created by reading.
+        DataFileCopy file;
+        SqliteDatabase db(file.path(), Tables);
+        db.Execute(u"DROP TABLE Tariffa");
+        const TariffValues tariff = readTariff(db);
+        QCOMPARE(tariff.maximum + tariff.maximumPercent + tariff.fixed + tariff.perShare, 0.0);
+        QCOMPARE(tariff.transactionTax, 0.2);
+        QCOMPARE(readParameters(db, QLocale(QLocale::Italian))[Setting::TransactionTax], "0,2");
+        QCOMPARE(read(db, st::SelectTariffExists, "n"), 0.0);
+    }
+
+    void killedFirstSave_leavesTheFileOldOrNew_data() {
+        QTest::addColumn<int>("stopAfter"); // statements run before the kill
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("after the Settaggi update") << 1 << false;
+        QTest::newRow("after the System update") << 2 << false;
+        QTest::newRow("after creating the table") << 3 << false;
+        QTest::newRow("after its row") << 4 << false;
+        QTest::newRow("after the commit") << 9 << true;
+    }
+    void killedFirstSave_leavesTheFileOldOrNew() {
+        // State: a file without the tariff's table. Action: another process saves new values
+        // and is killed at the row's step. Expected: the file opens whole, either as it was
+        // (no table, old values) or with every new value and the table.
+        QFETCH(int, stopAfter);
+        QFETCH(bool, saved);
+        DataFileCopy file;
+        SqliteDatabase(file.path(), Tables).Execute(u"DROP TABLE Tariffa");
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--save-and-stop", file.path(), QString::number(stopAfter)});
+        QVERIFY(child.waitForReadyRead(10000));
+        QCOMPARE(child.readAll(), QByteArray("stopped\n"));
+        child.kill();
+        QVERIFY(child.waitForFinished(10000));
+        SqliteDatabase db(file.path(), Tables);
+        QCOMPARE(db.OpenRecordset(u"PRAGMA integrity_check").value("integrity_check"), "ok");
+        QCOMPARE(read(db, st::SelectTariffExists, "n"), saved ? 1.0 : 0.0);
+        const ParameterTexts found = readParameters(db, QLocale::c());
+        ParameterTexts old;
+        for (const SettingRow &row : SettingRows)
+            old[row.setting] = QString::number(row.shipped);
+        QCOMPARE(found, saved ? newTexts() : old);
+    }
+
+    void settingText_isRefusedWhenNoTradeCanUseIt_data() {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("refused");
+        const int rate = int(Setting::Commissioni), tax = int(Setting::TransactionTax);
+        QTest::newRow("a number") << rate << "1,9" << false;
+        QTest::newRow("being typed") << rate << "" << false;
+        QTest::newRow("exponent form") << rate << "1E-05" << false;
+        QTest::newRow("exponent on its way") << rate << "E-05" << false;
+        QTest::newRow("sign left of an exponent's digits") << rate << "-05" << true;
+        QTest::newRow("sign in the middle") << rate << "1-05" << true;
+        QTest::newRow("plus sign") << rate << "+5" << true;
+        QTest::newRow("negative zero") << rate << "-0" << true;
+        QTest::newRow("the rate's limit") << rate << "1000" << false;
+        QTest::newRow("beyond the rate's limit") << rate << "1000,01" << true;
+        QTest::newRow("beyond any use") << int(Setting::CommissioniMin) << "1E+308" << true;
+        QTest::newRow("capital gain of 100 %") << int(Setting::CapitalGain) << "100" << false;
+        QTest::newRow("capital gain above 100 %") << int(Setting::CapitalGain) << "100,5" << true;
+        QTest::newRow("tax above 100 %") << tax << "101" << true;
+    }
+    void settingText_isRefusedWhenNoTradeCanUseIt() {
+        // State: a settings field's whole text after an edit. Expected: the row's rule refuses
+        // a sign, a negative value and a value beyond the row's limit, with a hint.
+        QFETCH(int, setting);
+        QFETCH(QString, text);
+        QTEST(!settingTextProblem(Setting(setting), text, QLocale(QLocale::Italian)).isEmpty(),
+              "refused");
+    }
+
     void shortLockByAnotherProcess_isWaitedOut() {
         DataFileCopy file;
         SqliteDatabase db(file.path(), Tables);
@@ -128,5 +277,11 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstSettingsStore)
+int main(int argc, char **argv) {
+    if (argc == 4 && qstrcmp(argv[1], "--save-and-stop") == 0)
+        return saveAndStop(argv[2], std::atoi(argv[3]));
+    QCoreApplication app(argc, argv);
+    TstSettingsStore test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_settingsstore.moc"

@@ -42,13 +42,15 @@ private slots:
     }
 
     // State: the window just opened. Action: Tab round the window.
-    // Expected: "Esci" first, then the figures and fields in the layout's order, each figure
+    // Expected: "Esci" first, then the figures and fields in the layout's order, the tax switch
+    // last, each figure
     // with a focus mark in the highlight colour.
     void focus_startsOnEsciAndTabsThroughFiguresAndFields() {
-        const QStringList order{
-            "cmd_Ok", "pic_SLMM",  "pic_SLP",   "pic_PdP", "pic_Commissioni", "pic_PercentualeGP",
-            "pic_GP", "in_VndPzo", "in_AcqPzo", "in_Qta",  "lab_AcqImp",      "lab_VndImp",
-            "cmd_Ok"};
+        const QStringList order{"cmd_Ok",         "pic_SLMM",        "pic_SLP",
+                                "pic_PdP",        "pic_Commissioni", "pic_PercentualeGP",
+                                "pic_GP",         "in_VndPzo",       "in_AcqPzo",
+                                "in_Qta",         "lab_AcqImp",      "lab_VndImp",
+                                "transactionTax", "cmd_Ok"};
         QStringList visited{QApplication::focusWidget()->objectName()};
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -6,6 +6,7 @@
 #include "ui/inputnumerico.h"
 #include "ui/picturepanel.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -104,7 +105,12 @@ private slots:
         type("in_Qta", "100");
         type("in_AcqPzo", "10");
         QCOMPARE(control("pic_PdP")->toolTip(),
-                 QStringLiteral("10 + (1000 × 1,9 ‰ = 1,9 → minimo 2,95) × 2 ÷ 100 = 10,059"));
+                 QStringLiteral("1000 + acquisto (1000 × 1,9 ‰ = 1,9 → minimo 2,95) + vendita "
+                                "(1005,9 × 1,9 ‰ = 1,91121 → minimo 2,95) = 1005,9 ÷ 100 = "
+                                "10,059"));
+        QCOMPARE(control("pic_SLMM")->toolTip(),
+                 QStringLiteral("(1000 − 100) ÷ 100 = 9 (arrotondato a 4 decimali)\nPerdita a "
+                                "questo prezzo, costi inclusi: 105,90 €"));
         QCOMPARE(control("pic_PdP")->accessibleDescription(), control("pic_PdP")->toolTip());
         QCOMPARE(control("pic_GP")->toolTip(), QStringLiteral("Inserisci il prezzo di vendita"));
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
@@ -113,20 +119,62 @@ private slots:
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
-    // State: a whole trade typed. Action: Ctrl+Shift+C in a field. Expected: the block.
+    // State: the transaction tax switched on with Alt+I, a whole trade typed. Action:
+    // Ctrl+Shift+C in a field. Expected: the block, with each cost part and every setting.
     void copyAll_givesOneLinePerFigureAndSetting() {
+        QTest::keyClick(w->form.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(control<QCheckBox>("transactionTax")->isChecked());
         type("in_Qta", "100");
         type("in_AcqPzo", "10");
         type("in_VndPzo", "11");
         QCOMPARE(clipboardAfter(control("in_Qta"), Qt::CTRL | Qt::SHIFT | Qt::Key_C),
                  local("Quantità: 100\nPrezzo di acquisto: 10\nPrezzo di vendita: 11\n"
                        "Importo di acquisto: 1000\nImporto di vendita: 1100\n"
-                       "Punto di pareggio: 10,059\nStop loss percentuale: 9,5\n"
-                       "Stop loss money management: 9\nGuadagno: 94,1\n% Guadagno: 9\n"
-                       "Commissioni: 5,9\nGuadagno netto dopo le imposte (26 %): 69,63\n"
+                       "Punto di pareggio: 10,079\nStop loss percentuale: 9,5\n"
+                       "Stop loss money management: 9\nGuadagno: 92,1\n% Guadagno: 9\n"
+                       "Commissioni: 5,9\nGuadagno netto dopo le imposte (26 %): 67,63\n"
+                       "Commissione di acquisto: 1000 × 1,9 ‰ = 1,9 → minimo 2,95\n"
+                       "Commissione di vendita: 1100 × 1,9 ‰ = 2,09 → minimo 2,95\n"
+                       "Imposta sulle transazioni: 0,2 % × 1000 = 2\n"
                        "Commissioni (‰): 1,9\nCommissioni minime (€): 2,95\n"
-                       "Capital gain (%): 26\nM.M. stop loss (€): 100\nStop loss (%): 5\n"));
-        QVERIFY(control("pic_GP")->toolTip().endsWith(local("94,1 × (1 − 26 %) = 69,63")));
+                       "Capital gain (%): 26\nStop loss (%): 5\nM.M. stop loss (€): 100\n"
+                       "Massimo per ordine (€): 0\nMassimo in % dell'ordine (%): 0\n"
+                       "Parte fissa per ordine (€): 0\nImporto per azione (€): 0\n"
+                       "Imposta sulle transazioni (%): 0,2\n"));
+        QCOMPARE(control("pic_GP")->toolTip(),
+                 local("1100 − 1000 − 5,9 − 2 = 92,1 (arrotondato a 2 decimali)\n"
+                       "Imposta sulle transazioni 0,2 % × 1000 = 2\n"
+                       "Netto dopo le imposte: 92,1 − (26 % × 94,1 = 24,466 → 24,47) = 67,63"));
+    }
+
+    void transactionTax_isATaxBesideTheCommissions_data() { locales_data(); }
+    // State: rate 1,9 ‰, minimum 2,95, maximum 19; 5000 × 10 → 10,5 typed. Action: Alt+I,
+    // then Alt+I again. Expected: the switch names the rate; with the tax the gain and the
+    // break-even count it, the commissions panel does not; off again, the figures without it.
+    void transactionTax_isATaxBesideTheCommissions() {
+        SqliteDatabase(w->file.path(), {}).Execute(u"UPDATE Tariffa SET CommissioniMax = 19");
+        auto *box = control<QCheckBox>("transactionTax");
+        QCOMPARE(box->text(), local("&Imposta sulle transazioni (0,2 %)"));
+        QVERIFY(box->accessibleName().startsWith("Imposta sulle transazioni"));
+        QVERIFY(!box->isChecked());
+        type("in_Qta", "5000");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", local("10,5"));
+        const auto panels = [this] {
+            return QStringList{control("pic_Commissioni")->accessibleName(),
+                               control("pic_GP")->accessibleName(),
+                               control("pic_PdP")->accessibleName()};
+        };
+        const QStringList without = panels();
+        // A mnemonic clicks as the mouse would, a moment later.
+        QTest::keyClick(w->form.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(box->isChecked());
+        QCOMPARE(panels(), (QStringList{"Commissioni, 38 euro", "Guadagno, 2362 euro",
+                                        "Punto di pareggio, " + local("10,0276") + " euro"}));
+        QTest::keyClick(w->form.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(panels(), without);
+        QCOMPARE(without, (QStringList{"Commissioni, 38 euro", "Guadagno, 2462 euro",
+                                       "Punto di pareggio, " + local("10,0076") + " euro"}));
     }
 
     // State: results shown. Action: another program breaks a setting; three keys; mend; a key.
@@ -142,7 +190,7 @@ private slots:
         QVERIFY(control("pic_PdP")->toolTip().contains(QStringLiteral("errore 94")));
         other.Execute(u"UPDATE System SET Commissioni = 1.9");
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_Backspace);
-        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 100,38 euro");
+        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 100,38073 euro");
     }
 
     // State: results for quantity 100, price 10, sale 11. Action: Settaggio, a new rate, Esci.
@@ -161,7 +209,7 @@ private slots:
         });
         w->form->findChild<QAction *>(QStringLiteral("mnu_Settaggio"))->trigger();
         QCOMPARE(control("pic_Commissioni")->accessibleName(), "Commissioni, 12,6 euro");
-        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 10,12 euro");
+        QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 10,120725 euro");
     }
 
     // State: quantity 100, price 10. Action: Strumenti > Dimensiona posizione… by keyboard,

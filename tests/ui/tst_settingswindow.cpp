@@ -6,10 +6,20 @@
 #include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
+#include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
 using namespace margino;
+
+namespace {
+
+const QString TariffUpdate =
+    "UPDATE Tariffa SET CommissioniMax = 0, CommissioniMaxPerc = 0, CommissioniFisse = 0, "
+    "CommissioniPerAzione = 0, ImpostaTransazioni = 0.2";
+
+} // namespace
 
 class TstSettingsWindow : public QObject {
     Q_OBJECT
@@ -67,7 +77,7 @@ private slots:
         QCOMPARE(db->log,
                  (QStringList{"BeginTrans", "UPDATE Settaggi SET CapitalGain =26,SLMM =100,SLP = 5",
                               "UPDATE System SET CommissioniMin =2.95,Commissioni =" + rate,
-                              "CommitTrans", "recalculate"}));
+                              TariffUpdate, "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
         QVERIFY(open());
         QCOMPARE(field("in_CommissioniPerc")->Valore(), "0" + QLocale().decimalPoint() + "19");
@@ -110,7 +120,7 @@ private slots:
         if (!answer.isEmpty())
             QVERIFY(seen[0].text.endsWith(":\n\nM.M. stop loss: 150 nel file, 70 qui"));
         QCOMPARE(stored("SELECT SLMM AS v FROM Settaggi"), slmm);
-        QCOMPARE(db->log.filter("UPDATE").size(), answer == "Sovrascrivi" ? 2 : 0);
+        QCOMPARE(db->log.filter("UPDATE").size(), answer == "Sovrascrivi" ? 3 : 0);
         QCOMPARE(form->isVisible(), answer == "Annulla");
         QCOMPARE(db->log.contains("recalculate"), answer != "Annulla");
     }
@@ -179,6 +189,158 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
         QVERIFY(form->isVisible());
         QCOMPARE(db->log, QStringList());
+    }
+
+    void oldFile_firstSaveCreatesTheTariffTableWithTheUpdates_data() {
+        QTest::addColumn<int>("unused");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 0;
+    }
+    void oldFile_firstSaveCreatesTheTariffTableWithTheUpdates() {
+        // State: a file without the tariff's table. Action: open, close unchanged; open, type a
+        // maximum, close. Expected: the fields show the shipped tariff; the unchanged close
+        // writes nothing; the save creates the table and its row in the updates' transaction.
+        db->real.Execute(u"DROP TABLE Tariffa");
+        QVERIFY(open());
+        QCOMPARE(field("in_CommissioniMax")->Valore(), "0");
+        QCOMPARE(field("in_ImpostaTransazioni")->Valore(), "0" + QLocale().decimalPoint() + "2");
+        esci();
+        QCOMPARE(db->log, QStringList{"recalculate"});
+        QVERIFY(open());
+        retype("in_CommissioniMax", "19");
+        esci();
+        QCOMPARE(db->log,
+                 (QStringList{"recalculate", "BeginTrans",
+                              "UPDATE Settaggi SET CapitalGain =26,SLMM =100,SLP = 5",
+                              "UPDATE System SET CommissioniMin =2.95,Commissioni =1.9",
+                              "CREATE TABLE Tariffa (CommissioniMax NUMERIC, CommissioniMaxPerc "
+                              "NUMERIC, CommissioniFisse NUMERIC, CommissioniPerAzione NUMERIC, "
+                              "ImpostaTransazioni NUMERIC)",
+                              "INSERT INTO Tariffa (CommissioniMax, CommissioniMaxPerc, "
+                              "CommissioniFisse, CommissioniPerAzione, ImpostaTransazioni) VALUES "
+                              "(19, 0, 0, 0, 0.2)",
+                              "CommitTrans", "recalculate"}));
+        QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
+    }
+
+    void tariffGroup_namesEachFieldAndTabsAfterTheFive() {
+        // State: open. Action: Tab from the first field round the window. Expected: the five
+        // in their order, "Esci", the rate, then the tariff's fields top to bottom, each named
+        // by its label; the rate's unit per thousand.
+        QVERIFY(open());
+        const QStringList order{"in_CommMinime",
+                                "in_CapitalGain",
+                                "in_SLMM",
+                                "in_SLP",
+                                "Command2",
+                                "in_CommissioniPerc",
+                                "in_CommissioniMax",
+                                "in_CommissioniMaxPerc",
+                                "in_CommissioniFisse",
+                                "in_CommissioniPerAzione",
+                                "in_ImpostaTransazioni",
+                                "in_CommMinime"};
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, order);
+        QStringList names;
+        for (const char *name :
+             {"in_CommissioniMax", "in_CommissioniMaxPerc", "in_CommissioniFisse",
+              "in_CommissioniPerAzione", "in_ImpostaTransazioni"})
+            names << field(name)->accessibleName();
+        QCOMPARE(names, (QStringList{"Massimo per ordine", "Massimo in % dell'ordine",
+                                     "Parte fissa per ordine", "Importo per azione",
+                                     "Imposta sulle transazioni"}));
+        QCOMPARE(form->findChild<QGroupBox *>("tariffFrame")->title(), "Tariffa");
+        QCOMPARE(form->findChild<QLabel *>("Label1")->text(), "‰");
+        // Every label and field lies inside the window.
+        for (QWidget *child : form->findChildren<QWidget *>())
+            QVERIFY2(
+                form->rect().contains(QRect(child->mapTo(form.get(), QPoint()), child->size())),
+                qPrintable(child->objectName()));
+    }
+
+    void editsLeavingAnUnusableValue_areRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored"); // the statement that puts the value in the file
+        QTest::addColumn<int>("select");     // characters selected from the start
+        QTest::addColumn<QString>("keys");   // typed over them; empty: Backspace
+        QTest::addColumn<QString>("after");  // the field's text afterwards
+        const QString rate = "UPDATE System SET Commissioni = ";
+        QTest::newRow("sign left of 1E-05") << "in_CommissioniPerc" << rate + "0.00001" << 2 << ""
+                                            << "1E-05";
+        QTest::newRow("en sign left of 1E-05")
+            << "in_CommissioniPerc" << rate + "0.00001" << 2 << ""
+            << "1E-05";
+        QTest::newRow("exponent's own sign kept")
+            << "in_CommissioniPerc" << rate + "0.00001" << 1 << ""
+            << "E-05";
+        QTest::newRow("rate above 1000") << "in_CommissioniPerc" << rate + "100" << 0 << "1"
+                                         << "100";
+        QTest::newRow("rate of 1000") << "in_CommissioniPerc" << rate + "100" << 3 << "1000"
+                                      << "1000";
+        QTest::newRow("percent maximum above 100")
+            << "in_CommissioniMaxPerc"
+            << "UPDATE Tariffa SET CommissioniMaxPerc = 10" << 0 << "1"
+            << "10";
+        QTest::newRow("tax of 100") << "in_ImpostaTransazioni"
+                                    << "UPDATE Tariffa SET ImpostaTransazioni = 0" << 1 << "100"
+                                    << "100";
+    }
+    void editsLeavingAnUnusableValue_areRefused() {
+        // State: the row's value stored. Action: select characters from the start, then type
+        // or Backspace. Expected: an edit whose whole text no trade can use is refused.
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        QFETCH(int, select);
+        QFETCH(QString, keys);
+        db->real.Execute(stored);
+        QVERIFY(open());
+        InputNumerico *f = field(name);
+        f->setFocus();
+        QTest::keyClick(f, Qt::Key_Home);
+        for (int i = 0; i < select; ++i)
+            QTest::keyClick(f, Qt::Key_Right, Qt::ShiftModifier);
+        if (keys.isEmpty())
+            QTest::keyClick(f, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(f, keys);
+        QTEST(f->Valore(), "after");
+        db->log.clear();
+    }
+
+    void save_refusesWhatStartUpWouldRefuse() {
+        // State: open; a value beyond its row's limit put in a field from code (a field shows
+        // whatever it is given). Action: "Esci". Expected: the window stays open, names the
+        // field and writes nothing.
+        QVERIFY(open());
+        field("in_CommissioniPerc")->setValore("1500");
+        watch->answerNext("OK");
+        esci();
+        const QList<ModalWatch::Seen> seen = watch->take();
+        QVERIFY(seen.size() == 1 && seen[0].text.startsWith("Il campo «Commissioni» non è "
+                                                            "utilizzabile"));
+        QVERIFY(form->isVisible());
+        QCOMPARE(db->log, QStringList());
+        field("in_CommissioniPerc")->setValore(QString("1") + QLocale().decimalPoint() + "9");
+        esci();
+    }
+
+    void saveByAnotherProgram_namesTariffValuesToo() {
+        // State: open; another program saves a maximum of 19. Action: type 10, "Esci", Annulla.
+        // Expected: the question names the maximum, in the file and here.
+        QVERIFY(open());
+        SqliteDatabase(db->file.path(), {}).Execute(u"UPDATE Tariffa SET CommissioniMax = 19");
+        retype("in_CommissioniMax", "10");
+        watch->answerNext("Tieni gli altri");
+        esci();
+        const QList<ModalWatch::Seen> seen = watch->take();
+        QVERIFY(seen.size() == 1 &&
+                seen[0].text.endsWith(":\n\nMassimo per ordine: 19 nel file, 10 qui"));
+        QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
     }
 
     void unreadableSettings_areReportedAndTheWindowClosesWithoutWriting() {
