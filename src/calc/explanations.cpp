@@ -9,20 +9,25 @@ namespace margino {
 namespace {
 
 struct Naming {
-    const char *label, *unit;
+    const char *label, *unit, *symbol; // the unit as spoken and as written after the value
 };
 
 // In the order of Figure.
 constexpr Naming Names[] = {
-    {"Importo di acquisto", "euro"},
-    {"Importo di vendita", "euro"},
-    {"Punto di pareggio", "euro"},
-    {"Stop loss percentuale", "euro"},
-    {"Stop loss money management", "euro"},
-    {"Guadagno", "euro"},
-    {"% Guadagno", "per cento"},
-    {"Commissioni", "euro"},
+    {"Importo di acquisto", "euro", "€"},
+    {"Importo di vendita", "euro", "€"},
+    {"Punto di pareggio", "euro", "€"},
+    {"Stop loss percentuale", "euro", "€"},
+    {"Stop loss money management", "euro", "€"},
+    {"Guadagno", "euro", "€"},
+    {"% Guadagno", "per cento", "%"},
+    {"Commissioni", "euro", "€"},
 };
+
+// A value with its unit after it; nothing stays nothing.
+QString withUnit(const QString &value, const char *symbol) {
+    return value.isEmpty() ? value : value + u' ' + QString::fromUtf8(symbol);
+}
 
 QString label(Figure figure) {
     return QString::fromUtf8(Names[int(figure)].label);
@@ -257,27 +262,29 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
 
 QString allResults(const TradeTexts &t, const QLocale &l) {
     const TradeFigures &f = t.figures;
-    QStringList lines{QStringLiteral("Quantità: ") + t.quantity,
-                      QStringLiteral("Prezzo di acquisto: ") + t.price,
-                      QStringLiteral("Prezzo di vendita: ") + t.sale};
+    // Every line says its unit: after the value, or in the label for a setting.
+    QStringList lines{QStringLiteral("Quantità: ") + withUnit(t.quantity, "azioni"),
+                      QStringLiteral("Prezzo di acquisto: ") + withUnit(t.price, "€"),
+                      QStringLiteral("Prezzo di vendita: ") + withUnit(t.sale, "€")};
     for (const Figure figure :
          {Figure::PurchaseAmount, Figure::SaleAmount, Figure::PdP, Figure::SLP, Figure::SLMM,
           Figure::GP, Figure::PercentualeGP, Figure::Commissioni})
-        lines << label(figure) + QStringLiteral(": ") + figureText(figure, t);
+        lines << label(figure) + QStringLiteral(": ") +
+                     withUnit(figureText(figure, t), Names[int(figure)].symbol);
     const std::optional<double> capitalGain = f.settings[Setting::CapitalGain];
     const QString rate =
         capitalGain ? QStringLiteral(" (%1 %)").arg(numberToText(*capitalGain, l)) : QString();
-    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2").arg(rate, t.afterTax);
+    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2")
+                 .arg(rate, withUnit(t.afterTax, "€"));
     // The costs as they were counted, part by part.
     const bool bought = !t.purchaseAmount.isEmpty(), sold = !t.saleAmount.isEmpty();
     lines << QStringLiteral("Commissione di acquisto: ") +
-                 (bought ? commission(t.purchaseAmount, t, l) : QString())
+                 withUnit(bought ? commission(t.purchaseAmount, t, l) : QString(), "€")
           << QStringLiteral("Commissione di vendita: ") +
-                 (sold ? commission(t.saleAmount, t, l) : QString());
-    lines << QStringLiteral("Imposta sulle transazioni: ") + (!t.transactionTax
-                                                                  ? QStringLiteral("non applicata")
-                                                              : bought ? taxPart(t, l)
-                                                                       : QString());
+                 withUnit(sold ? commission(t.saleAmount, t, l) : QString(), "€");
+    lines << QStringLiteral("Imposta sulle transazioni: ") +
+                 (!t.transactionTax ? QStringLiteral("non applicata")
+                                    : withUnit(bought ? taxPart(t, l) : QString(), "€"));
     for (const SettingRow &row : SettingRows) {
         const std::optional<double> value = f.settings[row.setting];
         lines << QString::fromUtf8(row.listLabel) + QStringLiteral(": ") +

@@ -396,6 +396,37 @@ private slots:
         QCOMPARE(examples, 2);
     }
 
+    void copyAll_beforeAnyInput_givesTheSettingsAndEveryLineItsUnit_data() {
+        QTest::addColumn<int>("unused");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 0;
+    }
+    void copyAll_beforeAnyInput_givesTheSettingsAndEveryLineItsUnit() {
+        // State: the window just opened, nothing typed. Action: Ctrl+Maiusc+C.
+        // Expected: the settings lines hold the shipped values; the results are empty; the
+        // commission result and the commission rate have labels of their own.
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        for (const QString &line :
+             {QString("Quantità: "), QString("Punto di pareggio: "), QString("Commissioni: "),
+              w->local("Commissioni (‰): 1,9"), w->local("Commissioni minime (€): 2,95"),
+              QString("Capital gain (%): 26"), QString("Stop loss (%): 5"),
+              QString("M.M. stop loss (€): 100"), w->local("Imposta sulle transazioni (%): 0,2")})
+            QVERIFY2(lines.contains(line), qPrintable(line));
+        // Action: a trade typed. Expected: each value line ends with its unit.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", "10");
+        w->type("in_VndPzo", "11");
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        for (const QString &line : QGuiApplication::clipboard()->text().split('\n'))
+            QVERIFY2(line.isEmpty() || line.endsWith(" €") || line.endsWith(" %") ||
+                         line.endsWith(" azioni") ||
+                         line.contains(QRegularExpression("\\(.+\\): ")) ||
+                         line.endsWith("non applicata"),
+                     qPrintable(line));
+    }
+
     void keptTrade_comesBackAfterARestart_data() {
         QTest::addColumn<QString>("price"); // as typed
         QTest::newRow("it 10.5 typed") << "10.5";
