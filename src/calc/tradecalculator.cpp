@@ -123,13 +123,26 @@ private:
         return costsFrom(system, tariff, settaggi.capitalGain, t_.transactionTax);
     }
 
+    // After a failed read the run reads nothing more: a locked file costs one busy wait.
+    template <typename Read> auto once(Read read) {
+        if (readFailure_)
+            throw *readFailure_;
+        try {
+            return read();
+        } catch (const RuntimeError &error) {
+            readFailure_ = error;
+            throw;
+        }
+    }
+
     // The settings the texts were computed from, kept for explaining them. One run reads each
     // table once: inside its read transaction a second query would see the same values.
     SystemValues readSystemValues() {
         if (system_)
             return *system_;
         forget({Setting::Commissioni, Setting::CommissioniMin});
-        const SystemValues values = readSystem(db_, statements::SelectSystemForCalc);
+        const SystemValues values =
+            once([this] { return readSystem(db_, statements::SelectSystemForCalc); });
         system_ = values;
         keep(Setting::Commissioni, values.commissioni);
         keep(Setting::CommissioniMin, values.commissioniMin);
@@ -139,7 +152,7 @@ private:
         if (settaggi_)
             return *settaggi_;
         forget({Setting::CapitalGain, Setting::SLP, Setting::SLMM});
-        const SettaggiValues values = readSettaggi(db_);
+        const SettaggiValues values = once([this] { return readSettaggi(db_); });
         settaggi_ = values;
         keep(Setting::CapitalGain, values.capitalGain);
         keep(Setting::SLP, values.slp);
@@ -151,7 +164,7 @@ private:
             return *tariff_;
         forget({Setting::Maximum, Setting::MaximumPercent, Setting::Fixed, Setting::PerShare,
                 Setting::TransactionTax});
-        const TariffValues values = readTariff(db_);
+        const TariffValues values = once([this] { return readTariff(db_); });
         tariff_ = values;
         keep(Setting::Maximum, values.maximum);
         keep(Setting::MaximumPercent, values.maximumPercent);
@@ -190,6 +203,7 @@ private:
     std::optional<SystemValues> system_;
     std::optional<SettaggiValues> settaggi_;
     std::optional<TariffValues> tariff_;
+    std::optional<RuntimeError> readFailure_;
 };
 
 std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,

@@ -41,6 +41,10 @@ private:
     QString summary_;
 };
 
+// The Italian sentence for a cause the system names by its error number (errno), where it is a
+// common one the user can act on (a full disk, missing permissions); empty otherwise.
+QString systemCause(int errnum);
+
 [[noreturn]] inline void raiseOverflow() {
     throw RuntimeError(err::Overflow, QStringLiteral("Overflow"));
 }

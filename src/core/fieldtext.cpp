@@ -20,6 +20,12 @@ QString capitalised(QString text) {
     return text;
 }
 
+// A blank that may group digits: the space and its no-break kinds. A tab or a line break between
+// digits separates two values (table cells, lines), so it never groups.
+bool isGroupingBlank(QChar c) {
+    return c == u' ' || c == QChar(0x00A0) || c == QChar(0x202F);
+}
+
 bool isCurrency(QStringView end) {
     return end.compare(u"EUR", Qt::CaseInsensitive) == 0 ||
            (end.size() == 1 && end[0].category() == QChar::Symbol_Currency);
@@ -70,7 +76,13 @@ QString fieldRefusal(QStringView text, int intDigits, int decDigits, QChar separ
     return {};
 }
 
-std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &locale) {
+std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &locale,
+                                         QString *hint) {
+    const auto refuse = [&](const QString &why) -> std::optional<QString> {
+        if (hint)
+            *hint = why;
+        return std::nullopt;
+    };
     QStringView rest = QStringView(text).trimmed();
     for (const qsizetype n : {3, 1}) {
         if (rest.size() > n && isCurrency(rest.first(n)))
@@ -80,7 +92,9 @@ std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &loc
     }
     const QChar separator = decimalSeparator(locale), grouping = groupingSeparator(locale);
     QString number;
-    int run = 0; // digits since the start or the last grouping mark
+    int run = 0;               // digits since the start or the last grouping mark
+    int marks = 0, before = 0; // "," "." or separator seen, and the digits before the first
+    QChar foreign;             // a "," or "." that is neither the separator nor the grouping
     bool grouped = false, seenSeparator = false, seenDigit = false;
     // Groups stand before the separator: one to three digits, then three at each mark.
     const auto groupsHold = [&] { return !grouped || run == 3; };
@@ -89,22 +103,42 @@ std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &loc
             number += QChar(u'0' + c.digitValue());
             seenDigit = true;
             ++run;
-        } else if (c == grouping || c.isSpace()) {
+        } else if (c == grouping || isGroupingBlank(c)) {
             if (seenSeparator || run < 1 || run > 3 || !groupsHold())
-                return std::nullopt;
+                return refuse(notANumberHint(text, locale));
             grouped = true;
             run = 0;
+        } else if (c.isSpace()) { // a tab or a line break, or a blank that never groups
+            if (c != u'\t' && c != u'\n' && c != u'\r' && c.category() != QChar::Separator_Line &&
+                c.category() != QChar::Separator_Paragraph)
+                return refuse(notANumberHint(text, locale));
+            return refuse(QStringLiteral("Tra le cifre c'è una tabulazione o un a capo: "
+                                         "incolla un numero solo"));
         } else if (c == u',' || c == u'.' || c == separator) {
             if (!seenSeparator && !groupsHold())
-                return std::nullopt;
+                return refuse(notANumberHint(text, locale));
+            if (marks++ == 0) {
+                before = run;
+                foreign = c == separator ? QChar() : c;
+            }
             seenSeparator = true;
+            run = 0;
             number += separator;
         } else {
             number += c;
         }
     }
     if (!seenDigit || (!seenSeparator && !groupsHold()))
-        return std::nullopt;
+        return refuse(notANumberHint(text, locale));
+    // A lone foreign mark before three digits reads either way: "1,234" is 1234 on an English
+    // page and 1,234 on an Italian one. A leading zero or more than three digits before it can
+    // only be decimals.
+    if (!grouped && marks == 1 && !foreign.isNull() && run == 3 && before >= 1 && before <= 3 &&
+        number[0] != u'0' && number.size() == before + 4) {
+        const QString digits = QString(number).remove(before, 1);
+        return refuse(QStringLiteral("«%1» si legge in due modi: scrivi %2 o %3")
+                          .arg(rest.toString(), digits, number));
+    }
     return number;
 }
 

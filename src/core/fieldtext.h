@@ -22,11 +22,14 @@ QString fieldRefusal(QStringView text, int intDigits, int decDigits, QChar separ
 bool removesOnly(QStringView before, QStringView after);
 
 // A pasted or dropped text as a field's text: blanks at the ends and a currency sign or "EUR"
-// dropped, digits of any script made ASCII, the locale's grouping (or a blank between digits)
+// dropped, digits of any script made ASCII, the locale's grouping (or a space between digits)
 // removed where it groups three digits before the separator, "," or "." read as the decimal
-// separator where the locale does not group with it. Nothing when the text holds no digit or
-// groups otherwise ("12.5" is not 125 in Italian). What is left may still not fit a field.
-std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &locale);
+// separator where the locale does not group with it. Nothing, and the hint saying why, when the
+// text holds no digit, groups otherwise ("12.5" is not 125 in Italian), holds a tab or a line
+// break, or reads two ways ("1,234" where neither "," nor "." groups). What is left may still
+// not fit a field.
+std::optional<QString> cleanPastedNumber(const QString &text, const QLocale &locale,
+                                         QString *hint = nullptr);
 
 // The hint for a typed grouping character that was dropped, and for a paste that is no number.
 QString groupingHint(const QLocale &locale, bool decimals);

@@ -2,6 +2,7 @@
 #include "linuxregistry.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
@@ -61,11 +62,17 @@ long LinuxRegistry::closeKey(HKEY key) {
 }
 
 QString LinuxRegistry::findProgram() const {
+    // A relative folder ("." or an empty entry among them) is the current folder's, which
+    // anyone may have filled: only absolute folders are searched.
+    QStringList folders;
+    for (const QString &folder : tools_.searchPath)
+        if (QDir::isAbsolutePath(folder))
+            folders << folder;
     // An empty folder list would make findExecutable search $PATH after all.
-    if (tools_.searchPath.isEmpty())
+    if (folders.isEmpty())
         return {};
     for (const QString &program : tools_.programs) {
-        const QString path = QStandardPaths::findExecutable(program, tools_.searchPath);
+        const QString path = QStandardPaths::findExecutable(program, folders);
         if (!path.isEmpty())
             return path;
     }

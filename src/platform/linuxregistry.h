@@ -11,8 +11,9 @@
 namespace margino {
 
 // Where the desktop's system-information tool is looked for.
-//  - The "PATH" entry names the first of `programs` found in the `searchPath` folders, by its
-//    full path: a system-information program the user has installed. No program, no value.
+//  - The "PATH" entry names the first of `programs` found in the absolute `searchPath` folders,
+//    by its full path: a system-information program the user has installed. No program, no
+//    value. Relative folders, such as ".", are skipped: they name the current folder.
 //  - The "MSINFO" entry names `toolsFolder`, in which the launcher looks for its fixed program
 //    name: a link or script the user or a packager puts there picks any other tool.
 struct SystemInfoTools {

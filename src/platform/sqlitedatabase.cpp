@@ -1,18 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sqlitedatabase.h"
 
+#include <cerrno>
 #include <memory>
 #include <sqlite3.h>
 #include <utility>
 
 namespace margino {
 
-namespace {
-
-// The user's reading of the common failures; the engine's number and text stay the detail.
-QString summaryOf(int code) {
-    switch (code & 0xff) {
+QString engineFailureSummary(int extendedCode, int systemErrno, QStringView message) {
+    // What the system said outranks the engine's general code: a full disk may come as a
+    // failed write or sync.
+    if (extendedCode == SQLITE_FULL || systemErrno == ENOSPC || systemErrno == EDQUOT)
+        return systemCause(ENOSPC);
+    if (extendedCode == SQLITE_READONLY_DIRECTORY)
+        return QStringLiteral("La cartella del file delle impostazioni è di sola lettura: non vi "
+                              "si possono salvare le modifiche.");
+    static const QLatin1String NoSuchTable("no such table: ");
+    switch (extendedCode & 0xff) {
+    case SQLITE_ERROR:
+        if (message.startsWith(NoSuchTable))
+            return QStringLiteral("Il file delle impostazioni non ha la tabella %1.")
+                .arg(message.sliced(NoSuchTable.size()));
+        return {};
     case SQLITE_CANTOPEN:
+        if (systemErrno == EACCES || systemErrno == EPERM || systemErrno == EROFS)
+            return QStringLiteral("Mancano i permessi per aprire il file delle impostazioni.");
         return QStringLiteral("Il file delle impostazioni non esiste o non si può aprire.");
     case SQLITE_NOTADB:
         return QStringLiteral("Il file delle impostazioni non è un database.");
@@ -22,11 +35,11 @@ QString summaryOf(int code) {
     case SQLITE_READONLY:
     case SQLITE_PERM:
         return QStringLiteral("Il file delle impostazioni è di sola lettura.");
-    case SQLITE_FULL:
-        return QStringLiteral("Il disco è pieno.");
     case SQLITE_CORRUPT:
         return QStringLiteral("Il file delle impostazioni è danneggiato.");
     case SQLITE_IOERR:
+        if (const QString cause = systemCause(systemErrno); !cause.isEmpty())
+            return cause;
         return QStringLiteral("Il disco non ha permesso di leggere o scrivere il file delle "
                               "impostazioni.");
     default:
@@ -34,9 +47,13 @@ QString summaryOf(int code) {
     }
 }
 
+namespace {
+
 [[noreturn]] void raise(sqlite3 *db, int code) {
-    throw DbError(code, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code)),
-                  summaryOf(code));
+    const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(code));
+    throw DbError(code, message,
+                  engineFailureSummary(db ? sqlite3_extended_errcode(db) : code,
+                                       db ? sqlite3_system_errno(db) : 0, message));
 }
 
 // A prepared statement of exactly one SQL statement; anything after it but blanks and
@@ -111,17 +128,8 @@ SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requi
         sqlite3_busy_timeout(db_, BusyTimeoutMs);
         // SQLite opens lazily: reading each table's columns proves the file is a database
         // with those tables and that no other process holds it locked.
-        for (const QString &table : requiredTables) {
-            try {
-                Statement(db_, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).step();
-            } catch (const DbError &error) {
-                if (error.number() != SQLITE_ERROR)
-                    throw;
-                throw DbError(
-                    error.number(), error.description(),
-                    QStringLiteral("Il file delle impostazioni non ha la tabella %1.").arg(table));
-            }
-        }
+        for (const QString &table : requiredTables)
+            Statement(db_, QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(table)).step();
     } catch (...) {
         sqlite3_close_v2(db_);
         throw;

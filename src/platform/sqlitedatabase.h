@@ -13,6 +13,10 @@ struct sqlite3_stmt;
 
 namespace margino {
 
+// The Italian sentence for an engine failure, from its extended result code, the system's
+// error number behind it and the engine's message; empty where the cause is not a common one.
+QString engineFailureSummary(int extendedCode, int systemErrno, QStringView message);
+
 class SqliteDatabase final : public Database {
 public:
     // Opens an existing file shared for reading and writing; it never creates one. The file

@@ -202,9 +202,10 @@ void InputNumerico::dropEvent(QDropEvent *event) {
         QLineEdit::dropEvent(event);
         return;
     }
-    const std::optional<QString> number = cleanPastedNumber(data->text(), locale());
+    QString hint;
+    const std::optional<QString> number = cleanPastedNumber(data->text(), locale(), &hint);
     if (!number) {
-        showHint(notANumberHint(data->text(), locale()));
+        showHint(hint);
         event->ignore();
         return;
     }
@@ -233,11 +234,12 @@ void InputNumerico::mouseReleaseEvent(QMouseEvent *event) {
 void InputNumerico::pasteNumber(const QString &text) {
     if (isReadOnly() || text.trimmed().isEmpty())
         return;
-    if (const std::optional<QString> number = cleanPastedNumber(text, locale())) {
+    QString hint;
+    if (const std::optional<QString> number = cleanPastedNumber(text, locale(), &hint)) {
         insert(*number); // judged whole like any edit, and refused whole with its hint
         return;
     }
-    showHint(notANumberHint(text, locale()));
+    showHint(hint);
 }
 
 void InputNumerico::showHint(const QString &hint) {

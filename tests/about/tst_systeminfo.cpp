@@ -4,6 +4,9 @@
 #include "about/modsysteminfo.h"
 #include "platform/linuxregistry.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace margino;
@@ -86,6 +89,38 @@ private slots:
         QCOMPARE(fake.opened,
                  (data.isNull() ? QStringList{FirstKey, SecondKey} : QStringList{FirstKey}));
         QCOMPARE(fake.stillOpen, 0);
+    }
+
+    // State: the current folder and a relative folder hold the first two tools, an absolute
+    // folder the third. Action: read the first entry with "." and the relative folder before
+    // the absolute one on $PATH, then with relative folders alone. Expected: the absolute folder's
+    // tool, then no value; nothing from the current folder is ever named.
+    void linuxRegistry_findsToolsOnlyInAbsoluteFolders() {
+        QTemporaryDir dir;
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        QDir().mkpath("rel");
+        QDir().mkpath(dir.filePath("abs"));
+        for (const char *tool : {"kinfocenter", "rel/hardinfo", "abs/gnome-system-monitor"}) {
+            QFile file(dir.filePath(QString::fromLatin1(tool)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        const auto firstValue = [](const SystemInfoTools &tools) {
+            LinuxRegistry registry(tools);
+            QString value;
+            ReadRegistryValue(registry, HKEY_LOCAL_MACHINE, FirstKey, SystemInfoValue, value);
+            return value;
+        };
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", ".:rel:" + dir.filePath("abs").toUtf8());
+        const QString withAbsolute = firstValue(SystemInfoTools::fromEnvironment());
+        qputenv("PATH", path);
+        const QString relativeOnly = firstValue(
+            {{"kinfocenter", "hardinfo", "gnome-system-monitor"}, {".", "rel", "./rel"}, "/t"});
+        QDir::setCurrent(current);
+        QCOMPARE(withAbsolute, dir.filePath("abs/gnome-system-monitor"));
+        QCOMPARE(relativeOnly, QString());
     }
 
     // State: the desktop's stand-in. Action: open the entry asking for read rights, then for

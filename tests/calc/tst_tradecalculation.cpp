@@ -16,6 +16,30 @@ namespace {
 using Shown = QStringList;
 const Shown Blank(8);
 
+// Counts the queries that failed, each after waiting out the busy timeout on a locked file.
+class FailedReads final : public Database {
+public:
+    explicit FailedReads(Database &db) : db_(db) {}
+    Recordset OpenRecordset(QStringView sql) override {
+        try {
+            return db_.OpenRecordset(sql);
+        } catch (const RuntimeError &) {
+            ++failed;
+            throw;
+        }
+    }
+    void Execute(QStringView sql) override { db_.Execute(sql); }
+    void BeginTrans() override { db_.BeginTrans(); }
+    void CommitTrans() override { db_.CommitTrans(); }
+    void Rollback() noexcept override { db_.Rollback(); }
+    void BeginRead() override { db_.BeginRead(); }
+    void EndRead() noexcept override { db_.EndRead(); }
+    int failed = 0;
+
+private:
+    Database &db_;
+};
+
 } // namespace
 
 class TstTradeCalculation : public QObject {
@@ -334,6 +358,25 @@ private slots:
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QCOMPARE(shown(), (Shown{"1000", "9,5", "9,5", "10,1", "1100", "10", "90", "9"}));
+    }
+
+    // State: quantity 100, price 10, sale 11; another connection holds the file locked.
+    // Action: a quantity key, which runs both sides. Expected: one query waits out the lock
+    // and fails; the sale side reads nothing more; both sides blank, the lock reported.
+    void keyUnderAnExternalLock_waitsOnce() {
+        typeTrade({"100", "10", "11"});
+        sqlite3 *other = nullptr;
+        sqlite3_open(db->file.path().toUtf8().constData(), &other);
+        QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        FailedReads counting(*db);
+        texts.quantity = "100";
+        failure = TradeCalculator(counting).purchaseSide(texts, locale);
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(counting.failed, 1);
+        QCOMPARE(failure.value().number(), SQLITE_BUSY);
+        QCOMPARE(shown(), Blank);
+        QVERIFY(!texts.saleProblem.isEmpty());
     }
 };
 

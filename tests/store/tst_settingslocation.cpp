@@ -15,6 +15,10 @@ class TstSettingsLocation : public QObject {
 
     QTemporaryDir root;
     QString program, user, shipped;
+    static constexpr QFile::Permissions Everyone =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+        QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther |
+        QFile::ExeOther;
 
     static void put(const QString &folder, const QByteArray &content) {
         QDir().mkpath(folder);
@@ -69,7 +73,7 @@ private slots:
         const QString copy = locateSettingsFile(program, user, {root.filePath("none"), shipped});
         QCOMPARE(copy, user + "/DataMg.mgd");
         QCOMPARE(read(copy), QByteArray(4096, 'T'));
-        QVERIFY(QFileInfo(copy).permissions() & QFile::WriteOwner);
+        QCOMPARE(QFile::permissions(copy) & Everyone, QFile::ReadOwner | QFile::WriteOwner);
         put(user, "changed by the user");
         QCOMPARE(locateSettingsFile(program, user, {shipped}), copy);
         QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), QStringList{"DataMg.mgd"});
@@ -106,6 +110,54 @@ private slots:
             QCOMPARE(error.number(), 75);
             QVERIFY2(error.detail().contains(user + "/DataMg.mgd"), qPrintable(error.detail()));
         }
+    }
+
+    void danglingLinkAtTheCopysName_isReportedNotWrittenThrough() {
+        // State: a template; the user's copy's name is a link to a file that does not exist.
+        put(shipped, "T");
+        QDir().mkpath(user);
+        const QString victim = root.filePath("elsewhere.mgd");
+        QVERIFY(QFile::link(victim, user + "/DataMg.mgd"));
+        // Action: locate. Expected: error 75; nothing created through the link, the link kept,
+        // no temporary left.
+        try {
+            locateSettingsFile(program, user, {shipped});
+            QFAIL("no error");
+        } catch (const SettingsFileError &error) {
+            QCOMPARE(error.number(), 75);
+        }
+        QVERIFY(!QFileInfo::exists(victim));
+        QCOMPARE(QFileInfo(user + "/DataMg.mgd").symLinkTarget(), victim);
+        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                 QStringList{"DataMg.mgd"});
+    }
+
+    void anotherStartsCopyMadeMeanwhile_isKeptAndUsed() {
+        // State: a template; another start puts its copy in place after this one looked for
+        // the user's copy and before it renames its own.
+        put(shipped, "template");
+        beforePlacingCopy = [this] { put(user, "the other start's copy"); };
+        // Action: locate. Expected: the other copy, whole and used; no temporary left.
+        const QString found = locateSettingsFile(program, user, {shipped});
+        beforePlacingCopy = nullptr;
+        QCOMPARE(found, user + "/DataMg.mgd");
+        QCOMPARE(read(found), QByteArray("the other start's copy"));
+        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), QStringList{"DataMg.mgd"});
+    }
+
+    void relativeXdgFolders_areIgnored() {
+        // State: relative XDG home folders and one relative data folder among absolute ones.
+        qputenv("XDG_CONFIG_HOME", "config");
+        qputenv("XDG_DATA_HOME", "./data");
+        qputenv("XDG_DATA_DIRS", "share:/usr/share");
+        // Action: the user's folder and the data folders. Expected: the home defaults in
+        // place of the relative ones, the relative data folder left out.
+        QCOMPARE(userSettingsFolder(), QDir::homePath() + "/.config/Margino");
+        QCOMPARE(installedDataFolders("/opt/m/bin"),
+                 QStringList({QDir::homePath() + "/.local/share/margino", "/usr/share/margino",
+                              "/opt/m/share/margino"}));
+        qputenv("XDG_CONFIG_HOME", root.filePath("xdg").toUtf8());
+        QCOMPARE(userSettingsFolder(), root.filePath("xdg") + "/Margino");
     }
 
     void installedDataFolders_followXdgThenTheProgramsPrefix() {

@@ -8,6 +8,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <cerrno>
 #include <sqlite3.h>
 #include <thread>
 
@@ -153,6 +154,73 @@ private slots:
         QCOMPARE(errorOf([&] { SqliteDatabase(file.path(), Tables); }), number);
         QCOMPARE(QFile::exists(file.path()), content != "missing");
         sqlite3_close(other);
+    }
+
+    void engineFailure_leadsWithItsCauseInItalian_data() {
+        QTest::addColumn<int>("code"); // extended result code
+        QTest::addColumn<int>("systemErrno");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("summary");
+        const QString full = "Il disco è pieno.";
+        QTest::newRow("disk full") << SQLITE_FULL << 0 << "database or disk is full" << full;
+        QTest::newRow("sync on a full disk")
+            << SQLITE_IOERR_FSYNC << ENOSPC << "disk I/O error" << full;
+        QTest::newRow("write beyond the quota")
+            << SQLITE_IOERR_WRITE << EDQUOT << "disk I/O error" << full;
+        QTest::newRow("read-only disk") << SQLITE_IOERR_WRITE << EROFS << "disk I/O error"
+                                        << "Il disco è di sola lettura.";
+        QTest::newRow("read-only folder")
+            << SQLITE_READONLY_DIRECTORY << 0 << "attempt to write a readonly database"
+            << "La cartella del file delle impostazioni è di sola lettura: non vi si possono "
+               "salvare le modifiche.";
+        QTest::newRow("read-only file")
+            << SQLITE_READONLY << 0 << "attempt to write a readonly database"
+            << "Il file delle impostazioni è di sola lettura.";
+        QTest::newRow("no permission to open")
+            << SQLITE_CANTOPEN << EACCES << "unable to open database file"
+            << "Mancano i permessi per aprire il file delle impostazioni.";
+        QTest::newRow("missing table") << SQLITE_ERROR << 0 << "no such table: Settaggi"
+                                       << "Il file delle impostazioni non ha la tabella Settaggi.";
+        QTest::newRow("other error: the engine's text alone")
+            << SQLITE_ERROR << 0 << "near \"x\": syntax error"
+            << "";
+    }
+    void engineFailure_leadsWithItsCauseInItalian() {
+        QFETCH(int, code);
+        QFETCH(int, systemErrno);
+        QFETCH(QString, message);
+        QFETCH(QString, summary);
+        // State: a failure as the engine reports it. Action: read it.
+        // Expected: the Italian sentence for its cause, or none.
+        QCOMPARE(engineFailureSummary(code, systemErrno, message), summary);
+    }
+
+    // State: an open settings file. Action: another program renames a table, then a read;
+    // the file may grow no more, then a write. Expected: each failure names its cause in
+    // Italian and keeps the engine's number and text as the detail.
+    void realFailures_nameTheirCause() {
+        DataFileCopy file;
+        SqliteDatabase db(file.path(), Tables);
+        sqlite3 *other = nullptr;
+        sqlite3_open(file.path().toUtf8().constData(), &other);
+        sqlite3_exec(other, "ALTER TABLE System RENAME TO S", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        try {
+            db.OpenRecordset(st::SelectSystem);
+            QFAIL("no error");
+        } catch (const DbError &error) {
+            QCOMPARE(error.number(), SQLITE_ERROR);
+            QCOMPARE(error.summary(), "Il file delle impostazioni non ha la tabella System.");
+            QCOMPARE(error.description(), "no such table: System");
+        }
+        db.Execute(u"PRAGMA max_page_count = 1"); // as many pages as it has
+        try {
+            db.Execute(u"CREATE TABLE Grown (x)");
+            QFAIL("no error");
+        } catch (const DbError &error) {
+            QCOMPARE(error.number(), SQLITE_FULL);
+            QCOMPARE(error.summary(), "Il disco è pieno.");
+        }
     }
 
     void template_holdsEveryRowInTheColumnsFilesAlwaysHad() {

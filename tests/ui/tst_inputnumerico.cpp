@@ -202,6 +202,12 @@ private slots:
              "«1,5» non è un numero: la virgola separa le migliaia, il punto i decimali"},
             {"too many digits, not cut", "it_IT", "paste:1.234.567", "",
              "Al massimo 5 cifre prima della virgola"},
+            {"de_CH comma before three reads two ways", "de_CH", "paste:1,234", "",
+             "«1,234» si legge in due modi: scrivi 1234 o 1.234"},
+            {"fr dropped point before three reads two ways", "fr_FR", "drop:1.234", "",
+             "«1.234» si legge in due modi: scrivi 1234 o 1,234"},
+            {"en tab between two cells", "en_US", "paste:12\t345", "",
+             "Tra le cifre c'è una tabulazione o un a capo: incolla un numero solo"},
         };
         for (const auto &r : rows)
             QTest::newRow(r.name) << QString(r.locale) << QString::fromUtf8(r.step)
