@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // For the start-up benchmark's children: when the first window has painted its first frame,
-// print "frame" and the process's CPU time so far in ms, and end the process at once, so the
-// parent's clock stops there.
+// print "frame" and the process's CPU time so far in whole microseconds (no decimal separator,
+// whatever the locale), and end the process at once, so the parent's clock stops there.
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -25,7 +25,7 @@ protected:
             QTimer::singleShot(0, [] {
                 timespec cpu{};
                 clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
-                std::printf("frame %.3f\n", cpu.tv_sec * 1e3 + cpu.tv_nsec / 1e6);
+                std::printf("frame %lld\n", cpu.tv_sec * 1000000LL + cpu.tv_nsec / 1000);
                 std::fflush(stdout);
                 std::_Exit(0);
             });

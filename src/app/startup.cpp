@@ -7,6 +7,7 @@
 #include "store/sessionstate.h"
 #include "store/settingslocation.h"
 #include "store/statements.h"
+#include "ui/drawnicons.h"
 #include "ui/errorreport.h"
 #include "ui/form1.h"
 
@@ -45,6 +46,7 @@ int Main(QApplication &app, const QString &programFolder) {
 
     // The last trade, the window's place and the tax switch, kept where the settings are.
     SessionState session(SessionState::fileFor(programFolder, fileName));
+    installStyle();
     std::unique_ptr<Form1> form;
     try {
         form = std::make_unique<Form1>(*dbParametri, session);

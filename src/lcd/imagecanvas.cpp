@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace margino {
@@ -75,12 +76,11 @@ void ImageCanvas::fillRect(int left, int top, int right, int bottom) {
 }
 
 // Strokes are a few pixels long: a plain loop beats any setup for wide stores.
-void ImageCanvas::horizontalSpan(int y, int left, int right) {
+void ImageCanvas::span(int y, int left, int right, QRgb colour) {
     if (unsigned(y) >= unsigned(height_))
         return;
     QRgb *pixel = bits_ + y * stride_ + std::max(left, 0);
     QRgb *const last = bits_ + y * stride_ + std::min(right, width_ - 1);
-    const QRgb colour = fore_;
     while (pixel <= last)
         *pixel++ = colour;
 }
@@ -133,6 +133,21 @@ void ImageCanvas::Line(float x1, float y1, float x2, float y2) {
 void ImageCanvas::Box(float x1, float y1, float x2, float y2) {
     const int ax = pixel(x1), ay = pixel(y1), bx = pixel(x2), by = pixel(y2);
     fillRect(std::min(ax, bx), std::min(ay, by), std::max(ax, bx), std::max(ay, by));
+    touch();
+}
+
+void ImageCanvas::stamp(const GlyphImage &glyph, int x, int y, bool onBackground) {
+    const QRect bounds = glyph.bounds().translated(x, y);
+    if (onBackground && QRect(0, 0, width_, height_).contains(bounds)) {
+        const QImage &source = glyph.opaque();
+        for (int row = 0; row < bounds.height(); ++row)
+            std::memcpy(bits_ + (bounds.top() + row) * stride_ + bounds.left(),
+                        source.constScanLine(row), bounds.width() * sizeof(QRgb));
+        touch();
+        return;
+    }
+    for (const GlyphImage::Run &run : glyph.runs())
+        span(y + run.dy, x + run.dx, x + run.dx + run.length - 1, run.colour);
     touch();
 }
 

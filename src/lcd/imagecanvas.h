@@ -3,6 +3,7 @@
 // A picture box that draws into an image it keeps: exact pixels, no antialiasing, spans
 // written straight into memory. Showing the image on screen is left to a widget.
 
+#include "lcd/glyphimage.h"
 #include "lcd/picturebox.h"
 
 #include <QImage>
@@ -28,6 +29,9 @@ public:
     void setForeColor(OleColor color) override { fore_ = toRgb(color); }
     void Line(float x1, float y1, float x2, float y2) override;
     void Box(float x1, float y1, float x2, float y2) override;
+    // Copies a kept cell drawing with its origin at (x, y), clipped to the image. Where
+    // `onBackground` promises nothing is drawn yet in its rectangle, whole rows are copied.
+    void stamp(const GlyphImage &glyph, int x, int y, bool onBackground = false);
 
 protected:
     // Called once when the image changes after markShown(), so a widget schedules one repaint.
@@ -46,7 +50,8 @@ private:
             bits_[y * stride_ + x] = fore_;
     }
     void fillRect(int left, int top, int right, int bottom);
-    void horizontalSpan(int y, int left, int right);
+    void horizontalSpan(int y, int left, int right) { span(y, left, right, fore_); }
+    void span(int y, int left, int right, QRgb colour);
     void verticalSpan(int x, int top, int bottom);
 
     QImage image_;

@@ -2,9 +2,12 @@
 #include "mclcd.h"
 
 #include "lcd/glyphs.h"
-#include "lcd/segments.h"
+#include "lcd/imagecanvas.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 
 namespace margino {
 
@@ -18,6 +21,8 @@ PictureBox &mcLCD::canvas() {
 
 void mcLCD::NewLCD(PictureBox &PBox) {
     Canvas = &PBox;
+    kept_.clear();
+    quick_.fill(nullptr);
     PBox.setPixelScale();
     PBox.setAutoRedraw(true);
     CellLeft = 2;
@@ -41,69 +46,156 @@ void mcLCD::setBackColor(OleColor Color) {
 void mcLCD::setCaption(const QString &Value) {
     PictureBox &box = canvas();
     const Int16 start = CellLeft;
-    box.Cls();
+    // An image clears itself when its background is set; other boxes are cleared first.
+    if (!dynamic_cast<ImageCanvas *>(&box))
+        box.Cls();
     box.setBackColor(Background);
 
     const Int16 pitch = CellWidth + 5;
     // A row holds W - 1 cells, whatever the box's width: the text's last character lands in
     // the last of them and the cells before it show unlit eights.
     const Int16 n = qint64(CellWidth.value()) - Value.size() - 1;
+    // An image takes kept cells, the same pixels for far less work. A row reaching towards
+    // the end of the 16-bit range is drawn stroke by stroke, so an overflow is raised exactly
+    // where the drawing raises it.
+    image_ = dynamic_cast<ImageCanvas *>(&box);
+    stampedRight_ = std::numeric_limits<int>::min();
+    const qint64 cells = std::max<qint64>(n.value(), 0) + Value.size();
+    if (CellHeight.value() < 1 || CellHeight.value() > 1000 ||
+        start.value() + (cells + 1) * pitch.value() > 30000 || std::abs(CellTop.value()) > 1000)
+        image_ = nullptr;
+
     for (CellIndex = 1; CellIndex <= n; CellIndex = CellIndex + 1) {
-        drawUnlitEight();
+        draw(UnlitEight);
         CellLeft = CellLeft + pitch;
     }
 
-    box.setForeColor(CaptionStart);
+    setColour(box, CaptionStart);
     for (const QChar c : Value) {
         if (c == u'.' || c == u',') {
-            drawUnlitEight();
-            drawPointMark();
+            draw(PointOnEight);
             CellLeft = CellLeft + pitch;
         } else if (c == u':') {
-            drawPointMark();
+            draw(PointMark);
             CellLeft = CellLeft + (CellWidth - 2);
         } else {
-            DrawChar(c);
+            draw(c.unicode());
             CellLeft = CellLeft + pitch;
         }
     }
+    if (image_)
+        box.setForeColor(colour_);
+    image_ = nullptr;
     // Only a complete caption puts the position back; an error leaves it where drawing stopped.
     CellLeft = start;
 }
 
-void mcLCD::drawUnlitEight() {
-    Canvas->setForeColor(Unlit);
-    for (const short segment : glyphs::basicSegments())
-        drawSegment(segment);
+void mcLCD::draw(char32_t item) {
+    if (!image_) {
+        drawItem(*Canvas, {CellLeft, CellTop, CellWidth, CellHeight}, item);
+        return;
+    }
+    const Kept &cell = kept(item);
+    // Cells stand apart (a point mark's narrow cell included), so a cell's rectangle holds
+    // only background and is copied whole; were it to meet the last one, only its strokes.
+    const QRect bounds = cell.image.bounds().translated(CellLeft.value(), CellTop.value());
+    image_->stamp(cell.image, CellLeft.value(), CellTop.value(), bounds.left() > stampedRight_);
+    if (!bounds.isEmpty())
+        stampedRight_ = std::max(stampedRight_, bounds.right());
+    colour_ = cell.after;
 }
 
-void mcLCD::DrawChar(QChar c) {
+// A cell is drawn once per item, starting colour and position parity (the point mark's
+// corners fall on half pixels at some heights, and halves round to even), on an image of its
+// own whose background no stroke uses, and kept as the runs that are not background.
+const mcLCD::Kept &mcLCD::kept(char32_t item) {
+    const int code = item < 128                                ? int(item)
+                     : item >= UnlitEight && item <= PointMark ? int(128 + item - UnlitEight)
+                                                               : -1;
+    const int colour = colour_ == CaptionStart ? 0 : colour_ == Unlit ? 1 : colour_ == Lit ? 2 : -1;
+    const int index =
+        code < 0 || colour < 0
+            ? -1
+            : ((code * 3 + colour) * 2 + (CellLeft.value() & 1)) * 2 + (CellTop.value() & 1);
+    if (index >= 0 && quick_[index])
+        return *quick_[index];
+    const Kept &found = keptSlow(item);
+    if (index >= 0)
+        quick_[index] = &found;
+    return found;
+}
+
+const mcLCD::Kept &mcLCD::keptSlow(char32_t item) {
+    const quint64 key = item | quint64(colour_) << 21 | quint64(CellLeft.value() & 1) << 45 |
+                        quint64(CellTop.value() & 1) << 46;
+    if (const auto found = kept_.find(key); found != kept_.end())
+        return found->second;
+    const int w = CellWidth.value(), h = CellHeight.value();
+    const QPoint origin(2 * w + (CellLeft.value() & 1), 2 * h + (CellTop.value() & 1));
+    ImageCanvas scratch(QSize(origin.x() + 3 * w, origin.y() + 3 * h));
+    constexpr OleColor transparent = 0x010203;
+    scratch.setBackColor(transparent);
+    const OleColor before = colour_;
+    scratch.setForeColor(colour_);
+    drawItem(scratch, {origin.x(), origin.y(), CellWidth, CellHeight}, item);
+    const Kept cell{GlyphImage(scratch.image(), origin, ImageCanvas::toRgb(transparent),
+                               ImageCanvas::toRgb(Background)),
+                    colour_};
+    colour_ = before;
+    return kept_.emplace(key, cell).first->second;
+}
+
+void mcLCD::drawItem(PictureBox &box, const Cell &cell, char32_t item) {
+    switch (item) {
+    case UnlitEight:
+        drawUnlitEight(box, cell);
+        break;
+    case PointOnEight:
+        drawUnlitEight(box, cell);
+        drawPointMark(box, cell);
+        break;
+    case PointMark:
+        drawPointMark(box, cell);
+        break;
+    default:
+        DrawChar(box, cell, QChar(char16_t(item)));
+    }
+}
+
+void mcLCD::setColour(PictureBox &box, OleColor colour) {
+    colour_ = colour;
+    box.setForeColor(colour);
+}
+
+void mcLCD::drawUnlitEight(PictureBox &box, const Cell &cell) {
+    setColour(box, Unlit);
+    for (const short segment : glyphs::basicSegments())
+        DrawSegment(box, cell, segment);
+}
+
+void mcLCD::DrawChar(PictureBox &box, const Cell &cell, QChar c) {
     const glyphs::Glyph *glyph = glyphs::find(c);
     if (!glyph)
         return;
     if (glyph->drawsOwnColours)
-        Canvas->setForeColor(Lit);
+        setColour(box, Lit);
     for (const short segment : glyph->lit)
-        drawSegment(segment);
+        DrawSegment(box, cell, segment);
     if (glyph->drawsOwnColours) {
-        Canvas->setForeColor(Unlit);
+        setColour(box, Unlit);
         for (const short segment : glyph->unlit)
-            drawSegment(segment);
+            DrawSegment(box, cell, segment);
     }
 }
 
 // A square of side H / 14 whose lower-right corner is the bottom of the middle column.
-void mcLCD::drawPointMark() {
-    Canvas->setForeColor(Lit);
-    const double d = double(CellHeight.value()) / 14.0;
-    const Int16 middle = CellLeft + CellWidth / 2;
-    const Int16 bottom = CellTop + CellHeight;
-    Canvas->Box(float(middle.value() - d), float(bottom.value()), float(middle.value()),
-                float(bottom.value() - d));
-}
-
-void mcLCD::drawSegment(Int16 n) {
-    DrawSegment(*Canvas, {CellLeft, CellTop, CellWidth, CellHeight}, n);
+void mcLCD::drawPointMark(PictureBox &box, const Cell &cell) {
+    setColour(box, Lit);
+    const double d = double(cell.H.value()) / 14.0;
+    const Int16 middle = cell.x + cell.W / 2;
+    const Int16 bottom = cell.y + cell.H;
+    box.Box(float(middle.value() - d), float(bottom.value()), float(middle.value()),
+            float(bottom.value() - d));
 }
 
 } // namespace margino

@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One LCD panel: turns a short text into a right-aligned row of seven-segment cells drawn
-// with lines on a picture box. It keeps only the cell geometry; the picture lives in the box.
+// with lines on a picture box, or copied from cells drawn once when the box is an image. It
+// keeps the cell geometry and those cells; the picture lives in the box.
 
+#include "lcd/glyphimage.h"
 #include "lcd/int16.h"
 #include "lcd/picturebox.h"
+#include "lcd/segments.h"
 
 #include <QString>
+#include <array>
+#include <unordered_map>
 
 namespace margino {
+
+class ImageCanvas;
 
 class mcLCD {
 public:
@@ -29,11 +36,24 @@ public:
     int cellCount() const { return CellWidth.value() - 1; }
 
 private:
+    // What one step of a caption draws in a cell: a character, or one of these.
+    enum Item : char32_t { UnlitEight = 0x110000, PointOnEight, PointMark };
+    // A kept cell and the colour the box holds after drawing it.
+    struct Kept {
+        GlyphImage image;
+        OleColor after;
+    };
+
     PictureBox &canvas();
-    void DrawChar(QChar c);
-    void drawSegment(Int16 n);
-    void drawUnlitEight();
-    void drawPointMark();
+    void draw(char32_t item);
+    const Kept &kept(char32_t item);
+    const Kept &keptSlow(char32_t item);
+    // The strokes of one item in `cell`, starting in colour_ and leaving it as drawn last.
+    void drawItem(PictureBox &box, const Cell &cell, char32_t item);
+    void DrawChar(PictureBox &box, const Cell &cell, QChar c);
+    void drawUnlitEight(PictureBox &box, const Cell &cell);
+    void drawPointMark(PictureBox &box, const Cell &cell);
+    void setColour(PictureBox &box, OleColor colour);
 
     Int16 CellLeft;
     Int16 CellTop;
@@ -41,6 +61,14 @@ private:
     Int16 CellHeight;
     PictureBox *Canvas = nullptr;
     Int16 CellIndex;
+    OleColor colour_ = CaptionStart;
+    // Set while a caption is copied from kept cells rather than drawn stroke by stroke.
+    ImageCanvas *image_ = nullptr;
+    int stampedRight_ = 0; // the right edge of the cells copied so far in this caption
+    // By item, starting colour and position parity, for the current cell size; the common
+    // ones (ASCII, the three colours a caption uses) also found by index.
+    std::unordered_map<quint64, Kept> kept_;
+    std::array<const Kept *, (128 + 3) * 3 * 4> quick_{};
 };
 
 } // namespace margino

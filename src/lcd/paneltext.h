@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What a row of LCD cells shows of a result text: all of it when it fits, else only trailing
-// decimals may go; never an integer digit or an exponent. The full text stays with the caller.
+// What a row of LCD cells shows of a result text: all of it when it fits, else the text with
+// trailing decimals cut, else a shorter exponent form; an integer digit or an exponent is
+// never lost. The full text stays with the caller.
 
 #include <QLocale>
 #include <QString>

@@ -5,6 +5,8 @@
 #include "ui/figureactions.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace margino {
@@ -27,15 +29,38 @@ void AmountLabel::setAmount(const QString &amount) {
 }
 
 void AmountLabel::paintEvent(QPaintEvent *event) {
-    QFrame::paintEvent(event);
+    // A new amount repaints the inside only; the frame is drawn when it is exposed.
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     // Right-aligned on a baseline centred in the box; the plain overload lays out nothing.
     const QFontMetrics metrics = fontMetrics();
     const QRect box = contentsRect();
     const int baseline = box.top() + (box.height() + metrics.ascent() - metrics.descent()) / 2;
-    painter.drawText(QPoint(box.right() + 1 - Margin - textWidth(shown_, metrics), baseline),
-                     shown_);
+    if (!rawFont_.isValid()) {
+        rawFont_ = QRawFont::fromFont(font());
+        glyphs_.clear();
+    }
+    QList<quint32> indexes;
+    QList<QPointF> positions;
+    qreal x = box.right() + 1 - Margin - textWidth(shown_, metrics);
+    for (const QChar c : shown_) {
+        auto glyph = glyphs_.constFind(c.unicode());
+        if (glyph == glyphs_.cend()) {
+            const QList<quint32> index = rawFont_.glyphIndexesForString(QString(c));
+            const QList<QPointF> advance = rawFont_.advancesForGlyphIndexes(index);
+            glyph = glyphs_.insert(c.unicode(), {index.value(0), advance.value(0).x()});
+        }
+        indexes << glyph->first;
+        positions << QPointF(x, baseline);
+        x += glyph->second;
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    painter.drawGlyphRun(QPointF(), run);
     FigureActions::paintFocusMark(this, painter);
 }
 
@@ -78,9 +103,10 @@ void AmountLabel::fit() {
         QFont font = layoutFont_;
         font.setPixelSize(pixels);
         setFont(font);
+        rawFont_ = QRawFont();
     }
     shown_ = shown;
-    update();
+    update(contentsRect());
 }
 
 } // namespace margino

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QHash>
+#include <QRawFont>
 
 namespace margino {
 
@@ -33,6 +35,10 @@ private:
     bool fits(const QString &text, int pixels) const;
     static int textWidth(const QString &text, const QFontMetrics &metrics);
 
+    // The font's glyphs for the characters shown so far: an amount is drawn from them
+    // without shaping its text again at every change. Emptied when the font changes.
+    QRawFont rawFont_;
+    QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // index, advance
     QFont layoutFont_;
     QString amount_, shown_;
 };

@@ -3,8 +3,6 @@
 
 #include <QGuiApplication>
 #include <QImageReader>
-#include <QPainter>
-#include <QSvgRenderer>
 
 namespace margino {
 
@@ -15,13 +13,13 @@ qreal screenRatio() {
     return qApp ? qApp->devicePixelRatio() : 1.0;
 }
 
+// Drawn from the vector file by the SVG image plugin, the renderer the build draws the PNGs
+// with; the plugin, and Qt's SVG library with it, is loaded only when a picture is drawn here.
 QPixmap render(const QString &name, QSize size, qreal ratio) {
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/images/%1.svg").arg(name));
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
+    QImageReader reader(QStringLiteral(":/images/%1.svg").arg(name), "svg");
+    reader.setAutoDetectImageFormat(false);
+    reader.setScaledSize(size * ratio);
+    QPixmap pixmap = QPixmap::fromImage(reader.read());
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }

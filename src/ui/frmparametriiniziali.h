@@ -23,8 +23,8 @@ class frmParametriIniziali : public QDialog {
     Q_OBJECT
 
 public:
-    // recalculate runs once the window has closed, saved or not, so that values another
-    // program saved meanwhile show at once; not after a close the user made without saving.
+    // recalculate runs once the window has closed, however it closed, saved or not, so that
+    // values another program saved meanwhile show at once.
     frmParametriIniziali(Database &db, std::function<void()> recalculate,
                          QWidget *parent = nullptr);
 

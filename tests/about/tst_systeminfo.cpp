@@ -124,7 +124,7 @@ private slots:
     }
 
     // State: the desktop's stand-in. Action: open the entry asking for read rights, then for
-    // the rights the original asked (0x2003F) and for setting a value alone. Expected: read
+    // all access (0x2003F) and for setting a value alone. Expected: read
     // access only; the machine's entries are never opened for writing.
     void linuxRegistry_opensTheEntriesForReadingOnly() {
         LinuxRegistry registry(SystemInfoTools{{"sh"}, {"/bin", "/usr/bin"}, "/t"});

@@ -86,19 +86,19 @@ private slots:
         db = std::make_unique<SpyDatabase>();
         calculator = std::make_unique<TradeCalculator>(*db);
         texts = {};
-        // The settings of the worked examples.
+        // Settings whose minimum commission is reached by small trades.
         settings(QStringLiteral("UPDATE Settaggi SET SLP = 5, SLMM = 50, CapitalGain = 26"));
         settings(QStringLiteral("UPDATE System SET Commissioni = 2, CommissioniMin = 5"));
     }
 
-    void workedExamples_showEveryStateWhileTyping_data() {
+    void typing_showsEveryStateOfATrade_data() {
         QTest::addColumn<int>("unused");
         QTest::newRow("it") << 0;
         QTest::newRow("en") << 0;
     }
     // State: SLP 5, SLMM 50, rate 2, minimum 5. Action: type quantity, price and sale price.
     // Expected: after every key, a break-even that pays the minimum on both orders.
-    void workedExamples_showEveryStateWhileTyping() {
+    void typing_showsEveryStateOfATrade() {
         const struct {
             const char *field, *text;
             Shown expected;
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(shown(), Blank);
     }
 
-    void results_roundAndFloorAsTheTradeRulesSay_data() {
+    void results_roundAndFloorToTheirPlaces_data() {
         QTest::addColumn<QStringList>("setting"); // rate, minimum, SLMM (SLP stays 5)
         QTest::addColumn<QStringList>("typed");   // quantity, price, sale
         QTest::addColumn<int>("output");          // index into shown()
@@ -197,7 +197,7 @@ private slots:
             QTest::newRow(row.name)
                 << row.setting << row.typed << row.output << QString(row.expected);
     }
-    void results_roundAndFloorAsTheTradeRulesSay() {
+    void results_roundAndFloorToTheirPlaces() {
         QFETCH(QStringList, setting);
         QFETCH(QStringList, typed);
         QFETCH(int, output);

@@ -93,6 +93,25 @@ private slots:
         help.removeHelpFile();
     }
 
+    // State: a help file beside the program (a portable copy) and another one installed in
+    // the data folder. Action: Help. Expected: the copy beside the program is shown.
+    void helpBesideTheProgram_winsOverTheInstalledOne() {
+        help.putHelpFile();
+        const QString portable = QCoreApplication::applicationDirPath() + "/Margino.hlp";
+        QFile file(portable);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><head><title>Copia portatile</title></head><body></body></html>");
+        file.close();
+        w->form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
+        QFile::remove(portable);
+        help.removeHelpFile();
+        QWidget *window = HelpDataHome::visibleHelpWindow();
+        QVERIFY(window);
+        QCOMPARE(window->findChild<QTextBrowser *>()->documentTitle(),
+                 QStringLiteral("Copia portatile"));
+        window->close();
+    }
+
     void helpWithoutItsFile_saysSoAndTheWindowCarriesOn() {
         // State: no help file anywhere. Action: Help. Expected: one message, window usable.
         w->form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();

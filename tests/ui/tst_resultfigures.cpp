@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 
 using namespace margino;
@@ -97,6 +98,66 @@ private slots:
             QVERIFY2(counter.paints.value(control(name)) > 0, name);
         for (const char *name : {"pic_GP", "pic_PercentualeGP", "pic_Commissioni"})
             QVERIFY2(counter.paints.value(control(name)) == 0, name);
+    }
+
+    void amountBoxes_showTheNewAmountOnScreen_data() { locales_data(); }
+    // State: quantity and price typed. Action: one more digit of the quantity, then of the
+    // price. Expected: on screen, each amount box shows what it draws for the new amount.
+    void amountBoxes_showTheNewAmountOnScreen() {
+        type("in_Qta", "100");
+        type("in_AcqPzo", "1");
+        type("in_VndPzo", "2");
+        auto *purchase = control<AmountLabel>("lab_AcqImp");
+        auto *sale = control<AmountLabel>("lab_VndImp");
+        for (const char *field : {"in_Qta", "in_AcqPzo"}) {
+            QTest::keyClicks(control(field), QStringLiteral("5"));
+            for (AmountLabel *box : {purchase, sale}) {
+                const QImage fresh =
+                    box->grab(box->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+                QVERIFY2(w->onScreen(box) == fresh, qPrintable(box->objectName()));
+            }
+        }
+        QCOMPARE(purchase->shownText(), local("15075"));
+    }
+
+    // State: amounts shown, one of them in a smaller font. Action: none. Expected: each box's
+    // inside, drawn from its kept glyphs, has the pixels of its text drawn by a painter.
+    void amountBoxes_drawTheirTextAsAPainterWould() {
+        type("in_Qta", "12345");
+        type("in_AcqPzo", local("123,4567"));
+        type("in_VndPzo", "2");
+        for (AmountLabel *box : w->form->findChildren<AmountLabel *>()) {
+            const QRect inside = box->contentsRect();
+            QImage expected(box->size(), QImage::Format_RGB32);
+            expected.fill(box->palette().color(QPalette::Window));
+            QPainter painter(&expected);
+            painter.setFont(box->font());
+            painter.setPen(box->palette().color(QPalette::WindowText));
+            const QFontMetrics metrics = box->fontMetrics();
+            int width = 0;
+            for (const QChar c : box->shownText())
+                width += metrics.horizontalAdvance(c);
+            painter.drawText(
+                QPoint(inside.right() + 1 - AmountLabel::Margin - width,
+                       inside.top() + (inside.height() + metrics.ascent() - metrics.descent()) / 2),
+                box->shownText());
+            painter.end();
+            QCOMPARE(box->grab(inside).toImage().convertToFormat(QImage::Format_RGB32),
+                     expected.copy(inside));
+        }
+    }
+
+    void loneSeparatorInAPrice_blanksItsSideWithoutAMessage_data() { locales_data(); }
+    // State: a quantity typed. Action: the decimal separator alone as the purchase price.
+    // Expected: no message; the purchase figures blank, saying the price is missing or wrong.
+    void loneSeparatorInAPrice_blanksItsSideWithoutAMessage() {
+        type("in_Qta", "100");
+        QTest::keyClicks(control("in_AcqPzo"), local(","));
+        QCOMPARE(control<InputNumerico>("in_AcqPzo")->Valore(), local(","));
+        QCOMPARE(w->onScreen(control("pic_PdP")), w->drawn(QString()));
+        QVERIFY(w->watch.seen().isEmpty());
+        QTest::keyClicks(control("in_VndPzo"), local(","));
+        QCOMPARE(w->onScreen(control("pic_GP")), w->drawn(QString()));
     }
 
     // State: quantity 100, price 10, shipped settings. Expected: each figure's tooltip shows how
@@ -191,6 +252,10 @@ private slots:
         other.Execute(u"UPDATE System SET Commissioni = 1.9");
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_Backspace);
         QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 100,38073 euro");
+        // Broken again after the mend: reported again, once.
+        other.Execute(u"UPDATE System SET Commissioni = NULL");
+        QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("00"));
+        QCOMPARE(w->watch.take().size(), 1);
     }
 
     // State: results for quantity 100, price 10, sale 11. Action: Settaggio, a new rate, Esci.

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "drawnicons.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QStyleOption>
+#include <QWidget>
+#include <qdrawutil.h>
+
+namespace margino {
+
+namespace {
+
+// Two chevrons pointing the way the hidden commands lie, in the button text colour.
+QIcon chevrons(bool down, const QPalette &palette) {
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(16, 16) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette.color(QPalette::ButtonText), 1.5));
+        if (down) {
+            painter.translate(16, 0);
+            painter.rotate(90);
+        }
+        for (const qreal x : {4.0, 9.0}) {
+            QPainterPath path;
+            path.moveTo(x, 4);
+            path.lineTo(x + 3.5, 8);
+            path.lineTo(x, 12);
+            painter.drawPath(path);
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
+QIcon DrawnIconsStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
+                                    const QWidget *widget) const {
+    const QPalette palette = widget ? widget->palette() : QApplication::palette();
+    switch (icon) {
+    case SP_ToolBarHorizontalExtensionButton:
+        return chevrons(false, palette);
+    case SP_ToolBarVerticalExtensionButton:
+        return chevrons(true, palette);
+    default:
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+}
+
+// Fusion's group box frame: its picture stretched around the box below the title, as Fusion
+// draws it, but read as a PNG.
+void DrawnIconsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                    QPainter *painter, const QWidget *widget) const {
+    if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    if (groupBoxFrame_.isNull()) {
+        QImageReader reader(
+            QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
+            "png");
+        reader.setAutoDetectImageFormat(false);
+        groupBoxFrame_ = QPixmap::fromImage(reader.read());
+    }
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    const int titleMargin = 3;
+    const int top = box && !box->isCheckable() && box->title().isEmpty()
+                        ? titleMargin
+                        : qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                               option->fontMetrics.height()) +
+                              titleMargin;
+    qDrawBorderPixmap(painter, option->rect.adjusted(0, top, 0, 0), QMargins(6, 6, 6, 6),
+                      groupBoxFrame_);
+}
+
+void installStyle() {
+    // The proxy takes the application's style as its base, and with it that style's ownership.
+    QApplication::setStyle(new DrawnIconsStyle(QApplication::style()));
+}
+
+} // namespace margino
