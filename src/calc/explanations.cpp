@@ -8,34 +8,19 @@ namespace margino {
 
 namespace {
 
-struct Naming {
-    const char *label, *unit, *symbol; // the unit as spoken and as written after the value
-};
-
-// In the order of Figure.
-constexpr Naming Names[] = {
-    {"Importo di acquisto", "euro", "€"},
-    {"Importo di vendita", "euro", "€"},
-    {"Punto di pareggio", "euro", "€"},
-    {"Stop loss percentuale", "euro", "€"},
-    {"Stop loss money management", "euro", "€"},
-    {"Guadagno", "euro", "€"},
-    {"% Guadagno", "per cento", "%"},
-    {"Commissioni", "euro", "€"},
-};
-
-// A value with its unit after it; nothing stays nothing.
-QString withUnit(const QString &value, const char *symbol) {
-    return value.isEmpty() ? value : value + u' ' + QString::fromUtf8(symbol);
+// A value with its unit after it, the spoken unit written as its sign; nothing stays nothing.
+QString withUnit(const QString &value, const char *unit) {
+    if (value.isEmpty())
+        return value;
+    const QString name = QString::fromUtf8(unit);
+    return value + u' ' +
+           (name == u"euro"        ? QStringLiteral("€")
+            : name == u"per cento" ? QStringLiteral("%")
+                                   : name);
 }
 
 QString label(Figure figure) {
-    return QString::fromUtf8(Names[int(figure)].label);
-}
-
-bool isSaleSide(Figure figure) {
-    return figure == Figure::SaleAmount || figure == Figure::GP ||
-           figure == Figure::PercentualeGP || figure == Figure::Commissioni;
+    return QString::fromUtf8(figureRow(figure).label);
 }
 
 // What keeps an input from giving a result, or nothing when it can.
@@ -59,7 +44,7 @@ QString missing(Figure figure, const TradeTexts &t, const QLocale &locale) {
                             inputProblem(t.price, "il prezzo di acquisto", locale)})
         if (!problem.isEmpty())
             return problem;
-    if (isSaleSide(figure)) {
+    if (figureRow(figure).side == TradeSide::Sale) {
         if (!t.saleProblem.isEmpty())
             return t.saleProblem;
         const QString problem = inputProblem(t.sale, "il prezzo di vendita", locale);
@@ -185,25 +170,7 @@ QString breakEven(const TradeTexts &t, const QString &value, const QLocale &l) {
 } // namespace
 
 QString figureText(Figure figure, const TradeTexts &t) {
-    switch (figure) {
-    case Figure::PurchaseAmount:
-        return t.purchaseAmount;
-    case Figure::SaleAmount:
-        return t.saleAmount;
-    case Figure::PdP:
-        return t.captions[TradeTexts::PdP];
-    case Figure::SLP:
-        return t.captions[TradeTexts::SLP];
-    case Figure::SLMM:
-        return t.captions[TradeTexts::SLMM];
-    case Figure::GP:
-        return t.captions[TradeTexts::GP];
-    case Figure::PercentualeGP:
-        return t.captions[TradeTexts::PercentualeGP];
-    case Figure::Commissioni:
-        return t.captions[TradeTexts::Commissioni];
-    }
-    return {};
+    return figureSlot(t, figure);
 }
 
 QString spokenFigure(Figure figure, const TradeTexts &t) {
@@ -211,7 +178,7 @@ QString spokenFigure(Figure figure, const TradeTexts &t) {
     if (value.isEmpty())
         return label(figure) + QStringLiteral(", nessun valore");
     return QStringLiteral("%1, %2 %3")
-        .arg(label(figure), value, QString::fromUtf8(Names[int(figure)].unit));
+        .arg(label(figure), value, QString::fromUtf8(figureRow(figure).unit));
 }
 
 QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
@@ -264,27 +231,25 @@ QString allResults(const TradeTexts &t, const QLocale &l) {
     const TradeFigures &f = t.figures;
     // Every line says its unit: after the value, or in the label for a setting.
     QStringList lines{QStringLiteral("Quantità: ") + withUnit(t.quantity, "azioni"),
-                      QStringLiteral("Prezzo di acquisto: ") + withUnit(t.price, "€"),
-                      QStringLiteral("Prezzo di vendita: ") + withUnit(t.sale, "€")};
-    for (const Figure figure :
-         {Figure::PurchaseAmount, Figure::SaleAmount, Figure::PdP, Figure::SLP, Figure::SLMM,
-          Figure::GP, Figure::PercentualeGP, Figure::Commissioni})
-        lines << label(figure) + QStringLiteral(": ") +
-                     withUnit(figureText(figure, t), Names[int(figure)].symbol);
+                      QStringLiteral("Prezzo di acquisto: ") + withUnit(t.price, "euro"),
+                      QStringLiteral("Prezzo di vendita: ") + withUnit(t.sale, "euro")};
+    for (const FigureRow &row : FigureRows)
+        lines << QString::fromUtf8(row.label) + QStringLiteral(": ") +
+                     withUnit(figureSlot(t, row.figure), row.unit);
     const std::optional<double> capitalGain = f.settings[Setting::CapitalGain];
     const QString rate =
         capitalGain ? QStringLiteral(" (%1 %)").arg(numberToText(*capitalGain, l)) : QString();
     lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2")
-                 .arg(rate, withUnit(t.afterTax, "€"));
+                 .arg(rate, withUnit(t.afterTax, "euro"));
     // The costs as they were counted, part by part.
     const bool bought = !t.purchaseAmount.isEmpty(), sold = !t.saleAmount.isEmpty();
     lines << QStringLiteral("Commissione di acquisto: ") +
-                 withUnit(bought ? commission(t.purchaseAmount, t, l) : QString(), "€")
+                 withUnit(bought ? commission(t.purchaseAmount, t, l) : QString(), "euro")
           << QStringLiteral("Commissione di vendita: ") +
-                 withUnit(sold ? commission(t.saleAmount, t, l) : QString(), "€");
+                 withUnit(sold ? commission(t.saleAmount, t, l) : QString(), "euro");
     lines << QStringLiteral("Imposta sulle transazioni: ") +
                  (!t.transactionTax ? QStringLiteral("non applicata")
-                                    : withUnit(bought ? taxPart(t, l) : QString(), "€"));
+                                    : withUnit(bought ? taxPart(t, l) : QString(), "euro"));
     for (const SettingRow &row : SettingRows) {
         const std::optional<double> value = f.settings[row.setting];
         lines << QString::fromUtf8(row.listLabel) + QStringLiteral(": ") +

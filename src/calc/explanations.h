@@ -3,14 +3,13 @@
 // The results put into words: each figure's name, how it was obtained with the numbers the
 // calculation used, and the whole trade as plain text. Showing and copying them is the window's.
 
+#include "calc/figures.h"
 #include "calc/tradetexts.h"
 
 #include <QLocale>
 #include <QString>
 
 namespace margino {
-
-enum class Figure { PurchaseAmount, SaleAmount, PdP, SLP, SLMM, GP, PercentualeGP, Commissioni };
 
 // The figure's full text as the calculation wrote it; empty when blank.
 QString figureText(Figure figure, const TradeTexts &texts);

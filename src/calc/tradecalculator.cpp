@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tradecalculator.h"
 
+#include "calc/figures.h"
 #include "core/numbertext.h"
 #include "store/database.h"
 #include "store/parameters.h"
@@ -49,17 +50,15 @@ public:
             .arg(error.summary().isEmpty() ? error.description() : error.summary())
             .arg(error.number());
     }
-    void blankPurchase() {
-        t_.purchaseAmount.clear();
-        for (const auto caption : {TradeTexts::SLP, TradeTexts::SLMM, TradeTexts::PdP})
-            t_.captions[caption].clear();
-    }
+    void blankPurchase() { blank(TradeSide::Purchase); }
     void blankSale() {
-        t_.saleAmount.clear();
+        blank(TradeSide::Sale);
         t_.afterTax.clear();
-        for (const auto caption :
-             {TradeTexts::Commissioni, TradeTexts::GP, TradeTexts::PercentualeGP})
-            t_.captions[caption].clear();
+    }
+    void blank(TradeSide side) {
+        for (const FigureRow &row : FigureRows)
+            if (row.side == side)
+                figureSlot(t_, row.figure).clear();
     }
     const std::optional<RuntimeError> &failure() const { return failure_; }
 

@@ -4,20 +4,25 @@
 #include "ui/amountlabel.h"
 #include "ui/picturepanel.h"
 
+#include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
 #include <QClipboard>
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 namespace margino {
 
 namespace {
 
-// A figure as assistive technology reads it: read-only text holding the figure's full value,
-// under the spoken name and explanation the window gives it (a frame is read as "frame").
+// A figure as assistive technology reads it: read-only text holding the figure's full value
+// (a frame would be read as "frame"), under the spoken name the window gives it; its
+// description is its explanation, built when asked, so no key pays for explanations nobody
+// reads.
 class FigureAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit FigureAccessible(QWidget *figure)
@@ -35,7 +40,12 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QString text(QAccessible::Text kind) const override { return QAccessibleWidget::text(kind); }
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description)
+            if (const FigureActions *actions = figureActions())
+                return actions->explanation();
+        return QAccessibleWidget::text(kind);
+    }
     QString text(int start, int end) const override { return value().mid(start, end - start); }
     int characterCount() const override { return int(value().size()); }
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
@@ -55,16 +65,20 @@ public:
     }
 
 private:
+    const FigureActions *figureActions() const {
+        return widget()->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly);
+    }
     QString value() const {
-        const auto *actions =
-            widget()->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly);
+        const FigureActions *actions = figureActions();
         return actions ? actions->value() : QString();
     }
 };
 
 QAccessibleInterface *figureInterface(const QString &, QObject *object) {
-    if (qobject_cast<PicturePanel *>(object) || qobject_cast<AmountLabel *>(object))
-        return new FigureAccessible(static_cast<QWidget *>(object));
+    auto *frame = qobject_cast<QFrame *>(object);
+    if (qobject_cast<PicturePanel *>(object) || qobject_cast<AmountLabel *>(object) ||
+        (frame && frame->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly)))
+        return new FigureAccessible(frame);
     return nullptr;
 }
 
@@ -75,27 +89,32 @@ void FigureActions::announceAsText() {
     Q_UNUSED(installed);
 }
 
-FigureActions::FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value)
-    : QObject(figure), figure_(figure), value_(value) {
+FigureActions::FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value,
+                             std::function<QString()> explain)
+    : QObject(figure), figure_(figure), value_(std::move(value)), explain_(std::move(explain)) {
+    announceAsText();
     figure->setFocusPolicy(Qt::StrongFocus);
     auto *copy = new QAction(QStringLiteral("Copia"), figure);
     copy->setShortcut(QKeySequence::Copy);
     copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, figure,
-            [value] { QGuiApplication::clipboard()->setText(value()); });
+            [this] { QGuiApplication::clipboard()->setText(value_()); });
     figure->addAction(copy);
     figure->addAction(copyAll);
     figure->setContextMenuPolicy(Qt::ActionsContextMenu);
     figure->installEventFilter(this);
 }
 
-void FigureActions::setTexts(const QString &spoken, const QString &explained) {
+void FigureActions::setSpoken(const QString &spoken) {
     if (figure_->accessibleName() != spoken)
         figure_->setAccessibleName(spoken);
-    if (figure_->accessibleDescription() != explained) {
-        figure_->setAccessibleDescription(explained);
-        figure_->setToolTip(explained);
-    }
+}
+
+void FigureActions::explanationChanged() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(figure_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void FigureActions::paintFocusMark(QFrame *figure, QPainter &painter) {
@@ -106,10 +125,16 @@ void FigureActions::paintFocusMark(QFrame *figure, QPainter &painter) {
     painter.drawRect(QRectF(figure->rect()).adjusted(1, 1, -1, -1));
 }
 
-// The mark comes and goes with the focus: the whole figure is repainted then.
+// The mark comes and goes with the focus: the whole figure is repainted then. The tooltip is
+// the explanation as it is when the pointer rests on the figure.
 bool FigureActions::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
         figure_->update();
+    if (event->type() == QEvent::ToolTip && watched == figure_) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        QToolTip::showText(help->globalPos(), explain_(), figure_);
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

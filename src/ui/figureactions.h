@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Makes a result widget a figure the user can reach with Tab, copy with Ctrl+C or its context
-// menu, and hear and read explained. What the figure says is the caller's to set.
+// menu, and hear and read explained. What the figure says is the caller's to give.
 
 #include <QObject>
 #include <QString>
@@ -17,18 +17,23 @@ class FigureActions : public QObject {
     Q_OBJECT
 
 public:
-    // value gives the figure's full text at the moment of copying; copyAll is offered too.
-    FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value);
+    // value gives the figure's full text at the moment of copying; explain how it was obtained,
+    // asked only when a tooltip or a screen reader wants it; copyAll is offered too.
+    FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value,
+                  std::function<QString()> explain);
 
-    // The spoken name ("Punto di pareggio, 10,059 euro") and how the figure was obtained, as
-    // its accessible description and tooltip. A new name is announced.
-    void setTexts(const QString &spoken, const QString &explained);
+    // The spoken name ("Punto di pareggio, 10,059 euro"), as the accessible name; a new name
+    // is announced.
+    void setSpoken(const QString &spoken);
+    // The figure changed: a screen reader that follows it hears that its explanation did.
+    void explanationChanged();
+
+    QString value() const { return value_(); }
+    // How the figure was obtained, built now: its tooltip and accessible description.
+    QString explanation() const { return explain_(); }
 
     // Draws the focus mark around a figure that has the keyboard focus.
     static void paintFocusMark(QFrame *figure, QPainter &painter);
-
-    // The figure's full text, as copied.
-    QString value() const { return value_(); }
 
     // Makes every figure widget announce itself as read-only text rather than as a frame;
     // called by each figure widget before it can be asked for.
@@ -39,7 +44,7 @@ protected:
 
 private:
     QFrame *figure_;
-    std::function<QString()> value_;
+    std::function<QString()> value_, explain_;
 };
 
 } // namespace margino

@@ -29,6 +29,9 @@
 #include <QScreen>
 #include <QStatusBar>
 
+#include <algorithm>
+#include <vector>
+
 namespace margino {
 
 Form1::Form1(Database &db, QWidget *parent) : Form1(db, nullptr, parent) {}
@@ -50,6 +53,7 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     setCentralWidget(client);
     buildFrames(client);
     buildInputs();
+    buildFigures();
 
     Picture1 = new QLabel(client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -70,12 +74,15 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
 
     Form_Load();
 
-    // "Esci" holds the focus when the window opens; Tab then reaches every figure and field.
-    QWidget *const tabOrder[] = {
-        cmd_Ok,    pic_SLMM,  pic_SLP, pic_PdP,    pic_Commissioni, pic_PercentualeGP, pic_GP,
-        in_VndPzo, in_AcqPzo, in_Qta,  lab_AcqImp, lab_VndImp,      transactionTax_};
-    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    // "Esci" holds the focus when the window opens; Tab then reaches every figure and field, the
+    // figures at the places their rows give.
+    std::vector<std::pair<int, QWidget *>> tabOrder = {
+        {0, cmd_Ok}, {7, in_VndPzo}, {8, in_AcqPzo}, {9, in_Qta}, {12, transactionTax_}};
+    for (const FigureRow &row : FigureRows)
+        tabOrder.emplace_back(row.tab, figures_[std::size_t(row.figure)]);
+    std::sort(tabOrder.begin(), tabOrder.end());
+    for (std::size_t i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     cmd_Ok->setFocus();
 
     connect(in_Qta, &InputNumerico::Change, this, &Form1::in_Qta_Change);
@@ -114,22 +121,6 @@ void Form1::buildFrames(QWidget *client) {
     Frame9 = new QGroupBox(client);
     Frame9->setObjectName(QStringLiteral("Frame9"));
     placeTwips(Frame9, 0, 2760, 2655, 2175);
-
-    pic_PdP = addPanel(Frame8, "pic_PdP", 240);
-    pic_SLP = addPanel(Frame8, "pic_SLP", 600);
-    pic_SLMM = addPanel(Frame8, "pic_SLMM", 960);
-    pic_GP = addPanel(Frame6, "pic_GP", 240);
-    pic_PercentualeGP = addPanel(Frame6, "pic_PercentualeGP", 600);
-    pic_Commissioni = addPanel(Frame6, "pic_Commissioni", 960);
-
-    Label1 =
-        addTwipsLabel(Frame8, "Label1", QStringLiteral("Punto di pareggio"), 2280, 240, 1335, 255);
-    Label32 = addTwipsLabel(Frame8, "Label32", QStringLiteral("Percentual "), 2280, 600, 1095, 255);
-    Label31 =
-        addTwipsLabel(Frame8, "Label31", QStringLiteral("Money managment"), 2280, 960, 1455, 255);
-    Label29 = addTwipsLabel(Frame6, "Label29", QStringLiteral("Guadagno"), 2280, 240, 855, 255);
-    Label30 = addTwipsLabel(Frame6, "Label30", QStringLiteral("% Guadagno"), 2280, 600, 975, 255);
-    Label26 = addTwipsLabel(Frame6, "Label26", QStringLiteral("Commissioni"), 2280, 960, 975, 255);
 }
 
 void Form1::buildInputs() {
@@ -138,10 +129,7 @@ void Form1::buildInputs() {
     Label44 = addTwipsLabel(Frame9, "Label44", QStringLiteral("Quantita'"), 120, 240, 735, 255);
     Label45 =
         addTwipsLabel(Frame9, "Label45", QStringLiteral("Prezzo acquisto"), 120, 840, 1215, 255);
-    Label46 = addTwipsLabel(Frame9, "Label46", QStringLiteral("Importo "), 1560, 840, 615, 255);
     Label2 = addTwipsLabel(Frame9, "Label2", QStringLiteral("Prezzo vedita"), 120, 1440, 1095, 255);
-    Label34 = addTwipsLabel(Frame9, "Label34", QStringLiteral("Importo"), 1440, 1440, 735, 255);
-    Label34->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     struct Field {
         InputNumerico *&field;
@@ -166,13 +154,32 @@ void Form1::buildInputs() {
         f.field->setAccessibleName(f.title->text());
         f.title->setBuddy(f.field);
     }
+}
 
-    lab_AcqImp = new AmountLabel(sansSerif(9.75, true), Frame9);
-    lab_AcqImp->setObjectName(QStringLiteral("lab_AcqImp"));
-    placeTwips(lab_AcqImp, 1320, 1095, 1215, 315);
-    lab_VndImp = new AmountLabel(sansSerif(9.75, true), Frame9);
-    lab_VndImp->setObjectName(QStringLiteral("lab_VndImp"));
-    placeTwips(lab_VndImp, 1320, 1695, 1215, 315);
+// One widget per figure row, in its group box at its place, with its title.
+void Form1::buildFigures() {
+    for (const FigureRow &row : FigureRows) {
+        auto *frame = centralWidget()->findChild<QGroupBox *>(QString::fromLatin1(row.place.frame));
+        QFrame *figure = nullptr;
+        if (row.shown == FigureShown::Panel) {
+            auto *panel = new PicturePanel(frame);
+            // A 2-pixel sunken border leaves the 21-pixel-high drawing area the LCD cells are
+            // cut for.
+            panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            panel->setLineWidth(2);
+            figure = panel;
+        } else {
+            figure = new AmountLabel(sansSerif(9.75, true), frame);
+        }
+        figure->setObjectName(QString::fromLatin1(row.widget));
+        placeTwips(figure, row.place.left, row.place.top, row.place.width, row.place.height);
+        figures_[std::size_t(row.figure)] = figure;
+        const FigureTitle &title = row.title;
+        QLabel *label = addTwipsLabel(frame, title.name, QString::fromUtf8(title.text), title.left,
+                                      title.top, title.width, 255);
+        if (title.centred)
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
 }
 
 // Under the fields and "Esci", across the window. Off in a new settings file's first run.
@@ -250,36 +257,10 @@ void Form1::buildMenus() {
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors
 // reach the caller: a window that cannot draw its panels is never shown.
 void Form1::Form_Load() {
-    lcdPdP.NewLCD(*pic_PdP);
-    lcdSLMM.NewLCD(*pic_SLMM);
-    lcdSLP.NewLCD(*pic_SLP);
-    lcdCommissioni.NewLCD(*pic_Commissioni);
-    lcdGP.NewLCD(*pic_GP);
-    lcdPercentualeGP.NewLCD(*pic_PercentualeGP);
-    for (mcLCD *lcd : {&lcdPdP, &lcdSLMM, &lcdSLP, &lcdCommissioni, &lcdGP, &lcdPercentualeGP})
-        lcd->setCaption(QString());
-    results = std::make_unique<ResultsDisplay>(
-        std::array<ResultsDisplay::Panel, TradeTexts::CaptionCount>{
-            {{&lcdPdP, pic_PdP},
-             {&lcdSLMM, pic_SLMM},
-             {&lcdSLP, pic_SLP},
-             {&lcdCommissioni, pic_Commissioni},
-             {&lcdGP, pic_GP},
-             {&lcdPercentualeGP, pic_PercentualeGP}}},
-        lab_AcqImp, lab_VndImp, copyAllAction);
+    results = std::make_unique<ResultsDisplay>(figures_, copyAllAction);
 }
 
 Form1::~Form1() = default;
-
-PicturePanel *Form1::addPanel(QGroupBox *frame, const char *name, int top) {
-    auto *panel = new PicturePanel(frame);
-    panel->setObjectName(QString::fromLatin1(name));
-    placeTwips(panel, 120, top, 2100, 380);
-    // A 2-pixel sunken border leaves the 21-pixel-high drawing area the LCD cells are cut for.
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setLineWidth(2);
-    return panel;
-}
 
 void Form1::in_Qta_Change() {
     in_AcqPzo_Change();

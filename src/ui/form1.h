@@ -4,7 +4,6 @@
 // and "Esci". It lays out and wires controls; settings live in the database it is given.
 
 #include "calc/tradecalculator.h"
-#include "lcd/mclcd.h"
 #include "store/sessionstate.h"
 #include "ui/resultsdisplay.h"
 
@@ -72,7 +71,7 @@ private:
     void buildFrames(QWidget *client);
     void buildInputs();
     void buildMenus();
-    PicturePanel *addPanel(QGroupBox *frame, const char *name, int top);
+    void buildFigures();
     void buildTaxSwitch(QWidget *client);
     // The switch's text names the rate the settings hold.
     void showTaxRate(std::optional<double> ratePercent);
@@ -88,11 +87,9 @@ private:
     Database &dbParametri;
 
     QGroupBox *Frame8, *Frame6, *Frame9;
-    PicturePanel *pic_PdP, *pic_SLP, *pic_SLMM, *pic_GP, *pic_PercentualeGP, *pic_Commissioni;
-    mcLCD lcdPdP, lcdSLMM, lcdSLP, lcdCommissioni, lcdGP, lcdPercentualeGP;
-    QLabel *Label1, *Label32, *Label31, *Label29, *Label30, *Label26;
-    QLabel *Label44, *Label45, *Label46, *Label2, *Label34;
-    AmountLabel *lab_AcqImp, *lab_VndImp;
+    // The panels and amount boxes, by figure row (pic_PdP, lab_AcqImp, ...).
+    ResultsDisplay::Widgets figures_{};
+    QLabel *Label44, *Label45, *Label2;
     InputNumerico *in_Qta, *in_AcqPzo, *in_VndPzo;
     QLabel *Picture1;
     QPushButton *cmd_Ok;

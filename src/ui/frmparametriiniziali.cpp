@@ -2,6 +2,7 @@
 #include "frmparametriiniziali.h"
 
 #include "core/numbertext.h"
+#include "store/settingssave.h"
 #include "ui/errorreport.h"
 #include "ui/inputnumerico.h"
 #include "ui/twips.h"
@@ -20,7 +21,7 @@ constexpr int HintTwips = 420; // two lines of the window's font
 
 // Both questions the window asks at closing offer: go on (saving), close without saving, or
 // go back to the window, which is also what Escape does.
-enum class Answer { Save, CloseWithoutSaving, BackToWindow };
+using Answer = SaveAnswer;
 
 Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, const QString &advice,
            const QString &save, const QString &close, bool saveByDefault) {
@@ -242,54 +243,25 @@ void frmParametriIniziali::done(int result) {
 frmParametriIniziali::Unload frmParametriIniziali::Form_Unload() {
     if (loadError_)
         return Unload::Discard;
-    // Nothing typed, nothing written: writing what the window showed back would undo a save
-    // another program made meanwhile.
-    if (fieldTexts() == shown_)
-        return Unload::Recalculate;
-    if (!fieldsAreUsable())
+    // Nothing typed, nothing to judge: the save writes nothing then.
+    if (fieldTexts() != shown_ && !fieldsAreUsable())
         return Unload::Stay;
-    ParameterTexts expected = shown_;
-    for (;;) {
-        try {
-            const std::optional<ParameterTexts> found =
-                writeParameters(dbParametri, fieldTexts(), expected, locale());
-            if (!found)
-                return Unload::Recalculate;
-            // Asked with no transaction open, so the other program is never kept waiting.
-            switch (askAfterOtherSave(this, changedElsewhere(expected, *found))) {
-            case Answer::Save:
-                expected = *found;
-                continue;
-            case Answer::CloseWithoutSaving:
-                return Unload::Recalculate;
-            case Answer::BackToWindow:
-                activateWindow();
-                return Unload::Stay;
-            }
-        } catch (const DbError &error) {
-            switch (askAfterRefusal(this, error)) {
-            case Answer::Save:
-                continue;
-            case Answer::CloseWithoutSaving:
-                return Unload::Discard;
-            case Answer::BackToWindow:
-                activateWindow();
-                return Unload::Stay;
-            }
-        }
+    const SaveEnd end = saveSettings(dbParametri, shown_, fieldTexts(), locale(),
+                                     [this](const SaveQuestion &question) {
+                                         return question.kind == SaveQuestion::OtherSave
+                                                    ? askAfterOtherSave(this, question.changes)
+                                                    : askAfterRefusal(this, *question.error);
+                                     });
+    switch (end) {
+    case SaveEnd::Recalculate:
+        return Unload::Recalculate;
+    case SaveEnd::Discard:
+        return Unload::Discard;
+    case SaveEnd::Stay:
+        activateWindow();
+        return Unload::Stay;
     }
-}
-
-QStringList frmParametriIniziali::changedElsewhere(const ParameterTexts &before,
-                                                   const ParameterTexts &found) const {
-    QStringList lines;
-    for (const SettingRow &row : SettingRows) {
-        if (found[row.setting] != before[row.setting])
-            lines << QStringLiteral("%1: %2 nel file, %3 qui")
-                         .arg(field(row.setting)->accessibleName(), found[row.setting],
-                              field(row.setting)->Valore());
-    }
-    return lines;
+    return Unload::Stay;
 }
 
 // Refuses what start-up would refuse: the rows' own rule, on the value each field holds.

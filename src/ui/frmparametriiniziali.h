@@ -50,8 +50,6 @@ private:
     bool fieldsAreUsable();
     InputNumerico *field(Setting setting) const { return fields_[setting]; }
     ParameterTexts fieldTexts() const;
-    // One line per field whose value in the file is no longer the one the window knew.
-    QStringList changedElsewhere(const ParameterTexts &before, const ParameterTexts &found) const;
 
     Database &dbParametri;
     std::function<void()> recalculate_;

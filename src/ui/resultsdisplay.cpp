@@ -9,51 +9,48 @@
 
 namespace margino {
 
-namespace {
-
-// The figure each caption of TradeTexts is.
-constexpr Figure CaptionFigures[TradeTexts::CaptionCount] = {
-    Figure::PdP, Figure::SLMM, Figure::SLP, Figure::Commissioni, Figure::GP, Figure::PercentualeGP};
-
-} // namespace
-
-ResultsDisplay::ResultsDisplay(const std::array<Panel, TradeTexts::CaptionCount> &panels,
-                               AmountLabel *purchaseAmount, AmountLabel *saleAmount,
-                               QAction *copyAll)
-    : panels_(panels), purchaseAmount_(purchaseAmount), saleAmount_(saleAmount) {
-    const auto slot = [&](QFrame *widget, Figure figure) {
-        return Slot{figure, new FigureActions(widget, copyAll, [this, figure] {
-                        return figureText(figure, shown_);
-                    })};
-    };
-    figures_[0] = slot(purchaseAmount, Figure::PurchaseAmount);
-    figures_[1] = slot(saleAmount, Figure::SaleAmount);
-    for (int i = 0; i < TradeTexts::CaptionCount; ++i)
-        figures_[2 + i] = slot(panels_[i].box, CaptionFigures[i]);
-    describe(QLocale());
+// Errors binding an LCD reach the caller: a window that cannot draw its panels is never shown.
+ResultsDisplay::ResultsDisplay(const Widgets &widgets, QAction *copyAll) {
+    for (const FigureRow &row : FigureRows) {
+        const Figure figure = row.figure;
+        QFrame *widget = widgets[std::size_t(figure)];
+        Slot &slot = slots_[std::size_t(figure)];
+        if (row.shown == FigureShown::Panel) {
+            slot.lcd = std::make_unique<mcLCD>();
+            slot.lcd->NewLCD(*qobject_cast<PicturePanel *>(widget));
+            slot.lcd->setCaption(QString());
+        } else {
+            slot.amount = qobject_cast<AmountLabel *>(widget);
+        }
+        slot.actions = new FigureActions(
+            widget, copyAll, [this, figure] { return figureText(figure, shown_); },
+            [this, figure] { return explanation(figure, shown_, locale_); });
+        slot.actions->setSpoken(spokenFigure(figure, shown_));
+    }
 }
 
-// Only what changed is written, so an unchanged panel is neither redrawn nor repainted.
+ResultsDisplay::~ResultsDisplay() = default;
+
+// Only what changed is written, so an unchanged panel is neither redrawn nor repainted. The
+// explanations are not built here: a key pays only for the figures it changes.
 void ResultsDisplay::show(const TradeTexts &texts, const QLocale &locale) {
-    if (texts == shown_)
+    if (texts == shown_ && locale == locale_)
         return;
-    if (texts.purchaseAmount != shown_.purchaseAmount)
-        purchaseAmount_->setAmount(texts.purchaseAmount);
-    if (texts.saleAmount != shown_.saleAmount)
-        saleAmount_->setAmount(texts.saleAmount);
-    for (int i = 0; i < TradeTexts::CaptionCount; ++i) {
-        if (texts.captions[i] != shown_.captions[i])
-            panels_[i].lcd->setCaption(
-                panelText(texts.captions[i], panels_[i].lcd->cellCount(), locale));
+    for (const FigureRow &row : FigureRows) {
+        const QString &text = figureSlot(texts, row.figure);
+        Slot &slot = slots_[std::size_t(row.figure)];
+        if (text != figureSlot(shown_, row.figure)) {
+            if (slot.lcd)
+                slot.lcd->setCaption(panelText(text, slot.lcd->cellCount(), locale));
+            else
+                slot.amount->setAmount(text);
+            slot.actions->setSpoken(spokenFigure(row.figure, texts));
+        }
     }
     shown_ = texts;
-    describe(locale);
-}
-
-void ResultsDisplay::describe(const QLocale &locale) {
-    for (const Slot &slot : figures_)
-        slot.actions->setTexts(spokenFigure(slot.figure, shown_),
-                               explanation(slot.figure, shown_, locale));
+    locale_ = locale;
+    for (const Slot &slot : slots_)
+        slot.actions->explanationChanged();
 }
 
 } // namespace margino

@@ -274,6 +274,56 @@ private slots:
         QVERIFY(!failure);
     }
 
+    void commissionExplanation_chargesEachOrderOnItsOwnAmount_data() {
+        QTest::addColumn<QString>("tariff"); // the tariff table's values, as an UPDATE sets them
+        QTest::addColumn<QStringList>("trade");
+        QTest::addColumn<QString>("purchase"); // the purchase order's commission, explained
+        QTest::addColumn<QString>("sale");     // the sale order's
+        QTest::addColumn<QString>("total");
+        for (const char *lang : {"it", "en"}) {
+            const QByteArray l(lang);
+            QTest::newRow(l + " rate")
+                << "CommissioniMax = 0" << QStringList{"5000", "10", "12"} << "50000 × 1,9 ‰ = 95"
+                << "60000 × 1,9 ‰ = 114"
+                << "209";
+            QTest::newRow(l + " maximum")
+                << "CommissioniMax = 19" << QStringList{"5000", "10", "10,5"}
+                << "50000 × 1,9 ‰ = 95 → massimo 19"
+                << "52500 × 1,9 ‰ = 99,75 → massimo 19"
+                << "38";
+        }
+        QTest::newRow("it minimum, then rate")
+            << "CommissioniMax = 0" << QStringList{"1000", "1", "2"}
+            << "1000 × 1,9 ‰ = 1,9 → minimo 2,95"
+            << "2000 × 1,9 ‰ = 3,8"
+            << "6,75";
+        QTest::newRow("it per share")
+            << "CommissioniPerAzione = 0.01" << QStringList{"100", "10", "20"}
+            << "1000 × 1,9 ‰ + 100 × 0,01 = 2,9 → minimo 2,95"
+            << "2000 × 1,9 ‰ + 100 × 0,01 = 4,8"
+            << "7,75";
+    }
+    void commissionExplanation_chargesEachOrderOnItsOwnAmount() {
+        // State: rate 1,9 ‰, minimum 2,95 and the row's tariff. Action: type the trade.
+        // Expected: the Commissioni figure explained as the purchase order's commission on the
+        // purchase amount plus the sale order's on the sale amount, and the copied block's two
+        // commission lines the same.
+        QFETCH(QString, tariff);
+        QFETCH(QStringList, trade);
+        QFETCH(QString, purchase);
+        QFETCH(QString, sale);
+        QFETCH(QString, total);
+        settings("UPDATE System SET Commissioni = 1.9, CommissioniMin = 2.95");
+        settings("UPDATE Tariffa SET " + tariff);
+        typeTrade({trade[0], local(trade[1]), local(trade[2])});
+        QCOMPARE(texts.captions[TradeTexts::Commissioni], local(total));
+        QCOMPARE(explanation(Figure::Commissioni, texts, locale),
+                 local("Acquisto " + purchase + " + vendita " + sale + " = " + total));
+        const QString copied = allResults(texts, locale);
+        QVERIFY(copied.contains(local("\nCommissione di acquisto: " + purchase + " €\n")));
+        QVERIFY(copied.contains(local("\nCommissione di vendita: " + sale + " €\n")));
+    }
+
     void fileWithoutTariffTable_givesTheSameFigures() {
         // State: the shipped file, then the same without the tariff's table (a file written
         // before it). Action: the same trades. Expected: every text the same, tax switch or not.

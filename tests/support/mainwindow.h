@@ -4,14 +4,18 @@
 // test row asks for ("en..." rows in English, all others in Italian), with a modal watch.
 
 #include "lcd/imagecanvas.h"
+#include "lcd/mclcd.h"
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
 #include "ui/form1.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QScreen>
 #include <QTest>
+#include <QToolTip>
 
 class MainWindowFixture {
 public:
@@ -50,6 +54,19 @@ public:
             .toImage()
             .copy(area)
             .convertToFormat(QImage::Format_RGB32);
+    }
+    // A figure's tooltip as the pointer resting on it shows it.
+    static QString toolTipOf(QWidget *widget) {
+        const QPoint centre = widget->rect().center();
+        QHelpEvent help(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+        QApplication::sendEvent(widget, &help);
+        const QString text = QToolTip::isVisible() ? QToolTip::text() : QString();
+        QToolTip::hideText();
+        return text;
+    }
+    // What a screen reader reads as a widget's description.
+    static QString descriptionOf(QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
     }
     // A panel's picture of a caption, drawn afresh.
     static QImage drawn(const QString &caption) {

@@ -255,7 +255,7 @@ private slots:
         QVERIFY(spoken->state().readOnly);
         QVERIFY(spoken->state().focusable);
         QCOMPARE(spoken->text(QAccessible::Name), widget->accessibleName());
-        QCOMPARE(spoken->text(QAccessible::Description), widget->accessibleDescription());
+        QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
         QAccessibleTextInterface *text = spoken->textInterface();
         QVERIFY(text);
         QCOMPARE(text->text(0, text->characterCount()), w->local(value));

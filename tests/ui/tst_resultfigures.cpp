@@ -40,6 +40,7 @@ class TstResultFigures : public QObject {
     }
     void type(const char *name, const QString &keys) const { w->type(name, keys); }
     static QString local(const QString &text) { return MainWindowFixture::local(text); }
+    QString toolTip(const char *name) const { return MainWindowFixture::toolTipOf(control(name)); }
     QString clipboardAfter(QWidget *focus, QKeyCombination keys) {
         QGuiApplication::clipboard()->setText(QStringLiteral("stale"));
         focus->setFocus();
@@ -165,18 +166,18 @@ private slots:
     void figures_explainThemselvesAndBlankOnesSayWhatIsMissing() {
         type("in_Qta", "100");
         type("in_AcqPzo", "10");
-        QCOMPARE(control("pic_PdP")->toolTip(),
+        QCOMPARE(toolTip("pic_PdP"),
                  QStringLiteral("1000 + acquisto (1000 × 1,9 ‰ = 1,9 → minimo 2,95) + vendita "
                                 "(1005,9 × 1,9 ‰ = 1,91121 → minimo 2,95) = 1005,9 ÷ 100 = "
                                 "10,059"));
-        QCOMPARE(control("pic_SLMM")->toolTip(),
+        QCOMPARE(toolTip("pic_SLMM"),
                  QStringLiteral("(1000 − 100) ÷ 100 = 9 (arrotondato a 4 decimali)\nPerdita a "
                                 "questo prezzo, costi inclusi: 105,90 €"));
-        QCOMPARE(control("pic_PdP")->accessibleDescription(), control("pic_PdP")->toolTip());
-        QCOMPARE(control("pic_GP")->toolTip(), QStringLiteral("Inserisci il prezzo di vendita"));
+        QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")), toolTip("pic_PdP"));
+        QCOMPARE(toolTip("pic_GP"), QStringLiteral("Inserisci il prezzo di vendita"));
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
         type("in_AcqPzo", "");
-        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserisci il prezzo di acquisto"));
+        QCOMPARE(toolTip("pic_PdP"), QStringLiteral("Inserisci il prezzo di acquisto"));
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
@@ -202,7 +203,7 @@ private slots:
                        "Massimo per ordine (€): 0\nMassimo in % dell'ordine (%): 0\n"
                        "Parte fissa per ordine (€): 0\nImporto per azione (€): 0\n"
                        "Imposta sulle transazioni (%): 0,2\n"));
-        QCOMPARE(control("pic_GP")->toolTip(),
+        QCOMPARE(toolTip("pic_GP"),
                  local("1100 − 1000 − 5,9 − 2 = 92,1 (arrotondato a 2 decimali)\n"
                        "Imposta sulle transazioni 0,2 % × 1000 = 2\n"
                        "Netto dopo le imposte: 92,1 − (26 % × 94,1 = 24,466 → 24,47) = 67,63"));
@@ -248,7 +249,7 @@ private slots:
         QTest::keyClicks(control("in_AcqPzo"), QStringLiteral("000"));
         QCOMPARE(w->watch.take().size(), 1);
         QCOMPARE(w->onScreen(control("pic_PdP")), w->drawn(QString()));
-        QVERIFY(control("pic_PdP")->toolTip().contains(QStringLiteral("errore 94")));
+        QVERIFY(toolTip("pic_PdP").contains(QStringLiteral("errore 94")));
         other.Execute(u"UPDATE System SET Commissioni = 1.9");
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_Backspace);
         QCOMPARE(control("pic_PdP")->accessibleName(), "Punto di pareggio, 100,38073 euro");
