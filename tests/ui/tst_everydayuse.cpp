@@ -266,10 +266,11 @@ private slots:
         // the program's one register, what the quantity must be.
         w->type("in_AcqPzo", "10");
         w->type("in_Qta", "0");
-        QCOMPARE(control("pic_PdP")->toolTip(),
+        QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")),
                  QStringLiteral("La quantità deve essere maggiore di zero"));
         w->type("in_Qta", "");
-        QCOMPARE(control("pic_PdP")->toolTip(), QStringLiteral("Inserisci la quantità"));
+        QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")),
+                 QStringLiteral("Inserisci la quantità"));
     }
 
     void settingsWindowHint_staysBelowItsFieldsUntilTheTextChanges() {
