@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 # qt6-charts-dev's CMake files need libqt6opengl6-dev, which Debian does not pull in.
 packages=(g++ make cmake qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-charts-dev
           libqt6opengl6-dev qt6-qpa-plugins libgl-dev libsqlite3-dev fonts-liberation fonts-dejavu-core
-          qt6-translations-l10n desktop-file-utils appstream file dpkg-dev clang-format)
+          qt6-translations-l10n desktop-file-utils appstream file dpkg-dev clang-format
+          libxlsxwriter-dev pkgconf unzip)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
+#include "journal/journallocation.h"
 #include "ui/amountlabel.h"
 #include "ui/artwork.h"
 #include "ui/errorreport.h"
@@ -8,7 +9,11 @@
 #include "ui/frmparametriiniziali.h"
 #include "ui/helpviewer.h"
 #include "ui/inputnumerico.h"
+#include "ui/journalerrors.h"
+#include "ui/journaltrade.h"
+#include "ui/journalwindow.h"
 #include "ui/picturepanel.h"
+#include "ui/savetradedialog.h"
 #include "ui/tradeplanwindow.h"
 #include "ui/twips.h"
 
@@ -20,11 +25,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -104,6 +111,8 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     setTransactionTaxApplies(session_.transactionTax());
     connect(this, &Form1::transactionTaxToggled, this,
             [this](bool applies) { session_.setTransactionTax(applies); });
+    // One run at start reads the settings, so the copied block names them before any input.
+    in_Qta_Change();
     restoreSession();
     // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
     qApp->installEventFilter(this);
@@ -251,6 +260,15 @@ void Form1::buildMenus() {
     clearAction->setObjectName(QStringLiteral("clearAction"));
     clearAction->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(clearAction, &QAction::triggered, this, &Form1::clearFields);
+    tools->addSeparator();
+    saveTradeAction = tools->addAction(QStringLiteral("Sal&va operazione"));
+    saveTradeAction->setObjectName(QStringLiteral("saveTradeAction"));
+    saveTradeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveTradeAction, &QAction::triggered, this, &Form1::saveTrade);
+    journalAction = tools->addAction(QStringLiteral("&Registro operazioni…"));
+    journalAction->setObjectName(QStringLiteral("journalAction"));
+    journalAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(journalAction, &QAction::triggered, this, &Form1::openJournal);
 }
 
 // Binds each panel's LCD and blanks it, so every panel starts as a row of unlit cells. Errors
@@ -259,7 +277,9 @@ void Form1::Form_Load() {
     results = std::make_unique<ResultsDisplay>(figures_, copyAllAction);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    delete journalWindow_;
+}
 
 void Form1::in_Qta_Change() {
     in_AcqPzo_Change();
@@ -304,6 +324,57 @@ void Form1::planTrade() {
     }
     planWindow->start(results->shown());
     planWindow->exec();
+}
+
+// The trade in hand goes to the journal with a note; blank or refused inputs are not saved.
+void Form1::saveTrade() {
+    const TradeTexts texts = results->shown();
+    if (const std::optional<QString> why = whyNotSavable(texts)) {
+        QMessageBox::information(this, QStringLiteral("Salva operazione"),
+                                 QStringLiteral("Nessuna operazione salvata: %1").arg(*why));
+        return;
+    }
+    Trade trade = tradeFromTexts(texts, locale(), QDateTime::currentDateTime());
+    SaveTradeDialog dialog(
+        allResults(texts, locale()).section(u'\n', 0, 2),
+        [this, trade](const QString &note) mutable {
+            trade.note = note;
+            return saveToJournal(this, journalFile(), trade, journal_);
+        },
+        this);
+    if (dialog.exec() == QDialog::Accepted)
+        emit tradeSaved();
+}
+
+// One window at a time, beside this one: a trade opened from it fills these fields.
+void Form1::openJournal() {
+    if (!journalWindow_) {
+        // A window of its own, not kept above this one; it closes with this window.
+        journalWindow_ = new JournalWindow(journalFile(),
+                                           [this](const Trade &trade) { return openTrade(trade); });
+        journalWindow_->setAttribute(Qt::WA_QuitOnClose, false);
+        // Ctrl+S saves the trade in hand from the journal window too.
+        journalWindow_->addAction(saveTradeAction);
+        connect(this, &Form1::tradeSaved, journalWindow_, &JournalWindow::refresh);
+    }
+    journalWindow_->show();
+    journalWindow_->raise();
+    journalWindow_->activateWindow();
+}
+
+QString Form1::journalFile() const {
+    return journalFile_.isEmpty() ? journalFilePath(QCoreApplication::applicationDirPath())
+                                  : journalFile_;
+}
+
+TradeTexts Form1::openTrade(const Trade &trade) {
+    in_Qta->setValore(fieldText(trade.quantity, locale()));
+    in_AcqPzo->setValore(fieldText(trade.purchasePrice, locale()));
+    in_VndPzo->setValore(fieldText(trade.salePrice, locale()));
+    // Fields that already held these texts raised no change: the figures follow today's
+    // settings all the same.
+    in_Qta_Change();
+    return results->shown();
 }
 
 void Form1::cmd_Ok_Click() {

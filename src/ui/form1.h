@@ -8,6 +8,7 @@
 #include "ui/resultsdisplay.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QAction;
@@ -22,6 +23,9 @@ namespace margino {
 class AmountLabel;
 class Database;
 class InputNumerico;
+class JournalFile;
+class JournalWindow;
+struct Trade;
 class PicturePanel;
 class TradePlanWindow;
 
@@ -40,6 +44,12 @@ public:
 
     static constexpr char HelpFile[] = "Margino.hlp";
 
+    // The journal of trades; opened at the first save or when its window opens, never before.
+    void setJournalFile(const QString &fileName) { journalFile_ = fileName; }
+    QString journalFile() const;
+    // Types a saved trade's three fields and returns the figures recomputed from them.
+    TradeTexts openTrade(const Trade &trade);
+
     // Whether the trade in hand pays the transaction tax: the check box under the fields.
     // Setting it from code recomputes and signals as a click does.
     bool transactionTaxApplies() const;
@@ -47,6 +57,11 @@ public:
 
 signals:
     void transactionTaxToggled(bool applies);
+    void tradeSaved();
+
+public slots:
+    void saveTrade();
+    void openJournal();
 
 private slots:
     void in_AcqPzo_Change();
@@ -98,6 +113,11 @@ private:
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
     QAction *copyAllAction, *planTradeAction, *clearAction;
     QLabel *hintLine;
+    QAction *saveTradeAction, *journalAction;
+    QString journalFile_;
+    QPointer<JournalWindow> journalWindow_;
+    std::unique_ptr<JournalFile> journal_; // opened at the first save, kept for the next
+
     TradeCalculator calculator{dbParametri};
     FailureLatch failures;
     std::unique_ptr<ResultsDisplay> results;

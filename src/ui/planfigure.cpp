@@ -7,9 +7,11 @@
 
 namespace margino {
 
-PlanFigure::PlanFigure(QSize size, bool wrap, QAction *copyAll, QWidget *parent)
+PlanFigure::PlanFigure(QSize size, bool wrap, QAction *copyAll, std::function<QString()> explain,
+                       QWidget *parent)
     : QFrame(parent), wrap_(wrap),
-      actions_(new FigureActions(this, copyAll, [this] { return text_; })) {
+      actions_(new FigureActions(
+          this, copyAll, [this] { return text_; }, std::move(explain))) {
     setFixedSize(size);
     // It paints its whole box, so a new text repaints nothing beneath it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -19,11 +21,12 @@ PlanFigure::PlanFigure(QSize size, bool wrap, QAction *copyAll, QWidget *parent)
         setFocusPolicy(Qt::NoFocus);
 }
 
-void PlanFigure::setText(const QString &text) {
+bool PlanFigure::setText(const QString &text) {
     if (text == text_)
-        return;
+        return false;
     text_ = text;
     update();
+    return true;
 }
 
 // Background, a one-pixel border and the text: a style's shaded panel would cost more than

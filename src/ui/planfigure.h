@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QString>
+#include <functional>
 
 namespace margino {
 
@@ -14,10 +15,13 @@ class PlanFigure : public QFrame {
     Q_OBJECT
 
 public:
-    // A figure (right-aligned, one line) or, with wrap, a message over several lines.
-    PlanFigure(QSize size, bool wrap, QAction *copyAll, QWidget *parent = nullptr);
+    // A figure (right-aligned, one line) or, with wrap, a message over several lines; explain
+    // builds its explanation when a tooltip or a screen reader asks.
+    PlanFigure(QSize size, bool wrap, QAction *copyAll, std::function<QString()> explain,
+               QWidget *parent = nullptr);
 
-    void setText(const QString &text);
+    // Repaints only a changed text; says whether it changed.
+    bool setText(const QString &text);
     QString text() const { return text_; }
     FigureActions *actions() const { return actions_; }
 

@@ -79,13 +79,17 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("−999.999.999,99 €")) + 12;
     const QSize figureSize(width, fontMetrics().height() + 8);
     for (int i = 0; i < AnswerCount; ++i) {
-        figures_[i] = new PlanFigure(figureSize, false, copyAll, this);
+        figures_[i] = new PlanFigure(
+            figureSize, false, copyAll,
+            [this, i] { return answerExplanation(Answer(i), plan_, costs_, locale()); }, this);
         figures_[i]->setObjectName(QStringLiteral("answer%1").arg(i));
+        figures_[i]->actions()->setSpoken(spokenAnswer(Answer(i), plan_, locale()));
         answers->addWidget(new QLabel(answerLabel(Answer(i)), this), i, 0);
         answers->addWidget(figures_[i], i, 1);
     }
-    message_ = new PlanFigure(QSize(figureSize.width() * 2, fontMetrics().height() * 3 + 4), true,
-                              copyAll, this);
+    message_ = new PlanFigure(
+        QSize(figureSize.width() * 2, fontMetrics().height() * 3 + 4), true, copyAll,
+        [] { return QString(); }, this);
     message_->setObjectName(QStringLiteral("message"));
     answers->addWidget(message_, AnswerCount, 0, 1, 2);
 
@@ -251,10 +255,12 @@ void TradePlanWindow::recompute() {
                             .arg(error.summary().isEmpty() ? error.description() : error.summary())
                             .arg(error.number());
     }
+    // Explanations are built when a tooltip or a screen reader asks; a key pays only for the
+    // answers whose text it changes.
     for (int i = 0; i < AnswerCount; ++i) {
-        figures_[i]->setText(answerText(Answer(i), plan_, l));
-        figures_[i]->actions()->setTexts(spokenAnswer(Answer(i), plan_, l),
-                                         answerExplanation(Answer(i), plan_, costs_, l));
+        if (figures_[i]->setText(answerText(Answer(i), plan_, l)))
+            figures_[i]->actions()->setSpoken(spokenAnswer(Answer(i), plan_, l));
+        figures_[i]->actions()->explanationChanged();
     }
     message_->setText(plan_.refusal);
     useQuantity_->setEnabled(plan_.quantity > 0 && !plan_.ownQuantity);

@@ -31,6 +31,9 @@ public:
         answer_ = button;
         meanwhile_ = std::move(meanwhile);
     }
+    // The next dialog of any kind is handed to act instead of being closed; act must close it
+    // (with the keys a user would press).
+    void actOnNext(std::function<void(QDialog *)> act) { act_ = std::move(act); }
     // Hands over what was seen so far, for a test that expected it.
     QList<Seen> take() { return std::exchange(seen_, {}); }
     QString describe() const {
@@ -53,6 +56,10 @@ private:
         }
         seen_.append({dialog->windowTitle(), box ? box->text() : QString(), others});
         closing_ = dialog;
+        if (auto act = std::exchange(act_, {})) {
+            act(dialog);
+            return;
+        }
         QAbstractButton *answer = nullptr;
         for (QAbstractButton *button : box ? box->buttons() : QList<QAbstractButton *>())
             answer = button->text() == answer_ ? button : answer;
@@ -71,4 +78,5 @@ private:
     QPointer<QDialog> closing_;
     QString answer_;
     std::function<void()> meanwhile_;
+    std::function<void(QDialog *)> act_;
 };

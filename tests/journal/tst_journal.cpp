@@ -1,0 +1,395 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The journal without a window: exact cents, the model's rows, order, filter and year totals,
+// the schema's migration, and what survives concurrent saves, a kill and a damaged file.
+#include "journal/decimaltext.h"
+#include "journal/journallocation.h"
+#include "journal/journalmodel.h"
+#include "journal/schema.h"
+#include "support/journalfixture.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+#include <sqlite3.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace margino;
+
+namespace {
+
+// 2025: a gain, a loss, an exact tie (zero), an open trade; 2026: one gain.
+void fillYears(JournalFile &journal) {
+    journal.save(sampleTrade("2025-03-01T10:00:00", "100", "10", "11", "94.1", "69.63"));
+    journal.save(sampleTrade("2025-05-01T10:00:00", "50", "20", "18", "-105.9"));
+    journal.save(sampleTrade("2025-05-01T10:00:00", "10", "5", "5.59", "0"));
+    journal.save(sampleTrade("2025-07-01T10:00:00", "7", "3.5", ""));
+    journal.save(sampleTrade("2026-01-02T09:30:00", "1000", "1.2345", "1.3", "64.6", "47.8"));
+}
+
+QStringList column(const JournalModel &model, int column) {
+    QStringList texts;
+    for (int row = 0; row < model.rowCount(); ++row)
+        texts << model.data(model.index(row, column), Qt::DisplayRole).toString();
+    return texts;
+}
+
+int userVersion(const QString &path) {
+    sqlite3 *db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA user_version", -1, &stmt, nullptr);
+    sqlite3_step(stmt);
+    const int version = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return version;
+}
+
+JournalError::Kind failureOf(const std::function<void()> &action) {
+    try {
+        action();
+    } catch (const JournalError &error) {
+        return error.kind();
+    }
+    return JournalError::Kind(-1);
+}
+
+} // namespace
+
+class TstJournal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+
+    void toCents_roundsTheExactDecimalHalfAwayFromZero_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("cents");
+        QTest::newRow("whole") << "12" << qint64(1200);
+        QTest::newRow("two decimals") << "-105.9" << qint64(-10590);
+        QTest::newRow("half up") << "0.125" << qint64(13);
+        QTest::newRow("half away from zero") << "-0.125" << qint64(-13);
+        QTest::newRow("below half") << "2.9449999" << qint64(294);
+        // 0.1 + 0.2 in binary is 0.30000000000000004: the text decides, not a double.
+        QTest::newRow("long decimal") << "0.30000000000000004" << qint64(30);
+        QTest::newRow("exponent") << "1.9E+11" << qint64(19000000000000);
+        QTest::newRow("small exponent") << "5E-03" << qint64(1);
+        QTest::newRow("leading point") << ".5" << qint64(50);
+    }
+    void toCents_roundsTheExactDecimalHalfAwayFromZero() {
+        QFETCH(QString, text);
+        QFETCH(qint64, cents);
+        QCOMPARE(toCents(text), std::optional<qint64>(cents));
+    }
+
+    void toCents_refusesWhatIsNotADecimal() {
+        for (const char *text : {"", "-", "1,5", "abc", "1.2.3", "1E", "99999999999999999999"})
+            QVERIFY2(!toCents(QString::fromLatin1(text)), text);
+        QCOMPARE(centsToText(-10590), "-105.90");
+        QCOMPARE(centsToText(5), "0.05");
+    }
+
+    void model_showsNewestFirstInTheLocale() {
+        // State: five trades over two years. Action: a model over all years.
+        // Expected: newest first, numbers with the decimal comma, the open trade blank.
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fillYears(journal);
+        JournalModel model;
+        model.setJournal(&journal);
+        QCOMPARE(model.rowCount(), 5);
+        QCOMPARE(column(model, JournalView::Date).constFirst(), "02/01/2026 09:30");
+        QCOMPARE(column(model, JournalView::PurchasePrice),
+                 QStringList({"1,2345", "3,5", "5", "20", "10"}));
+        QCOMPARE(column(model, JournalView::SalePrice).at(1), QString());
+        QCOMPARE(model.headerData(JournalView::GainAfterTax, Qt::Horizontal, Qt::DisplayRole),
+                 "Guadagno netto");
+    }
+
+    void model_sortsByValueWithTiesInSavingOrder_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("quantities");
+        // By value, not as text: "1000" after "100", and the open trade's blank gain first.
+        QTest::newRow("quantity up")
+            << int(JournalView::Quantity) << false << QStringList{"7", "10", "50", "100", "1000"};
+        QTest::newRow("gain up") << int(JournalView::Gain) << false
+                                 << QStringList{"7", "50", "10", "1000", "100"};
+        QTest::newRow("gain down")
+            << int(JournalView::Gain) << true << QStringList{"100", "1000", "10", "50", "7"};
+        // Two trades saved in the same second keep the saving order (the id) as the tie-break.
+        QTest::newRow("date up") << int(JournalView::Date) << false
+                                 << QStringList{"100", "50", "10", "7", "1000"};
+        QTest::newRow("date down")
+            << int(JournalView::Date) << true << QStringList{"1000", "7", "10", "50", "100"};
+    }
+    void model_sortsByValueWithTiesInSavingOrder() {
+        QFETCH(int, column);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, quantities);
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fillYears(journal);
+        JournalModel model;
+        model.setJournal(&journal);
+        model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        QCOMPARE(::column(model, JournalView::Quantity), quantities);
+    }
+
+    void totals_sumTheYearsClosedTradesInCents_data() {
+        QTest::addColumn<int>("year");
+        QTest::addColumn<YearTotals>("totals");
+        // 2025: gains 94,10; losses -105,90; the tie counts in neither; costs 3 x 5,90;
+        // tax 94,10 - 69,63 = 24,47; one open trade, counted but not summed.
+        QTest::newRow("2025") << 2025 << YearTotals{9410, -10590, -1180, 1770, 2447, 3, 1};
+        QTest::newRow("2026") << 2026 << YearTotals{6460, 0, 6460, 590, 1680, 1, 0};
+        QTest::newRow("all") << 0 << YearTotals{15870, -10590, 5280, 2360, 4127, 4, 1};
+        QTest::newRow("empty year") << 2024 << YearTotals{};
+    }
+    void totals_sumTheYearsClosedTradesInCents() {
+        QFETCH(int, year);
+        QFETCH(YearTotals, totals);
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fillYears(journal);
+        QCOMPARE(journal.totals(year), totals);
+        JournalModel model;
+        model.setJournal(&journal);
+        model.setYear(year);
+        QCOMPARE(model.rowCount(), totals.closed + totals.open);
+        QCOMPARE(journal.years(), QList<int>({2026, 2025}));
+    }
+
+    void removeAndRestore_giveBackTheSameTrades() {
+        // State: five trades. Action: delete two, then restore them; edit a note.
+        // Expected: they come back whole under their ids; the note is kept in place.
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fillYears(journal);
+        const QList<qint64> ids = journal.ids({});
+        const Trade before = *journal.trade(ids.at(1));
+        const QList<Trade> removed = journal.remove({ids.at(1), ids.at(3)});
+        QCOMPARE(removed.size(), 2);
+        QCOMPARE(journal.ids({}).size(), 3);
+        journal.restore(removed);
+        QCOMPARE(journal.ids({}), ids);
+        QCOMPARE(*journal.trade(ids.at(1)), before);
+        JournalModel model;
+        model.setJournal(&journal);
+        QVERIFY(model.setData(model.index(0, JournalView::Note), "Enel; \"prova\"", Qt::EditRole));
+        QCOMPARE(journal.trade(ids.at(0))->note, "Enel; \"prova\"");
+        QVERIFY(!model.setData(model.index(0, JournalView::Gain), "1", Qt::EditRole));
+    }
+
+    void location_followsTheSettingsFile() {
+        // Beside the program when the settings file is there, else the data folder.
+        QTemporaryDir program, data;
+        QCOMPARE(journalFilePath(program.path(), data.path()),
+                 data.filePath(QStringLiteral("Registro.sqlite")));
+        QFile settings(program.filePath(QStringLiteral("DataMg.mgd")));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.close();
+        QCOMPARE(journalFilePath(program.path(), data.path()),
+                 program.filePath(QStringLiteral("Registro.sqlite")));
+    }
+
+    void migration_bringsAVersionOneFileUpKeepingItsTrades() {
+        // State: a file as the first version wrote it, with one trade. Action: open it.
+        // Expected: version 2, the trade whole, the new costs zero, no tax applied.
+        JournalFixture f;
+        {
+            sqlite3 *db = nullptr;
+            QCOMPARE(sqlite3_open(f.path().toUtf8().constData(), &db), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db, schema::Steps[0], nullptr, nullptr, nullptr), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(db,
+                                  "INSERT INTO Operazioni VALUES (7, '2024-11-05T15:00:00', 2024,"
+                                  " '100', '10', '10.5', '1000', '1050', '10.059', '9.5', '9',"
+                                  " '5.9', '44.1', '4', '32.63', '1.9', '2.95', '26', 'vecchia',"
+                                  " 4410, 3263, 590)",
+                                  nullptr, nullptr, nullptr),
+                     SQLITE_OK);
+            sqlite3_close(db);
+        }
+        QCOMPARE(userVersion(f.path()), 1);
+        JournalFile journal(f.path(), JournalFile::Open::Existing);
+        QCOMPARE(userVersion(f.path()), JournalFile::SchemaVersion);
+        const Trade t = *journal.trade(7);
+        QCOMPARE(t.gain, "44.1");
+        QCOMPARE(t.note, "vecchia");
+        QCOMPARE(t.costs.rate, "1.9");
+        QCOMPARE(t.costs.maximum, "0");
+        QCOMPARE(t.transactionTax, "0");
+        QVERIFY(!t.costs.taxApplied);
+        QCOMPARE(journal.totals(2024), (YearTotals{4410, 0, 4410, 590, 1147, 1, 0}));
+    }
+
+    void newerOrForeignFile_isRefusedUntouched() {
+        JournalFixture f;
+        sqlite3 *db = nullptr;
+        sqlite3_open(f.path().toUtf8().constData(), &db);
+        sqlite3_exec(db, "CREATE TABLE altro (x); PRAGMA user_version = 0", nullptr, nullptr,
+                     nullptr);
+        sqlite3_close(db);
+        QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
+                 JournalError::Damaged);
+        sqlite3_open(f.path().toUtf8().constData(), &db);
+        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
+                 JournalError::Newer);
+        QCOMPARE(userVersion(f.path()), 99);
+    }
+
+    void twoConnectionsSavingAtOnce_bothLand() {
+        // State: two connections, as two copies of the program. Action: each saves 100 trades
+        // at the same time, one transaction each. Expected: all 200 are there.
+        JournalFixture f;
+        JournalFile(f.path(), JournalFile::Open::Create);
+        const auto saveMany = [&](const QString &note) {
+            JournalFile journal(f.path(), JournalFile::Open::Create);
+            for (int i = 0; i < 100; ++i) {
+                Trade t = sampleTrade("2026-02-03T10:00:00", "1", "1", "2", "1");
+                t.note = note;
+                journal.save(t);
+            }
+        };
+        std::thread first(saveMany, QStringLiteral("uno")), second(saveMany, QStringLiteral("due"));
+        first.join();
+        second.join();
+        JournalFile journal(f.path(), JournalFile::Open::Existing);
+        QCOMPARE(journal.ids({}).size(), 200);
+        QCOMPARE(journal.totals(2026).gains, 20000);
+    }
+
+    void killDuringASave_leavesOnlyWholeTrades() {
+        // State: a child process saving trades with long notes in a loop. Action: kill -9 it
+        // mid-way. Expected: the file is sound and every trade in it is whole.
+        JournalFixture f;
+        JournalFile(f.path(), JournalFile::Open::Create);
+        // Several kills at different moments, so that some land inside a commit.
+        for (const int delay : {30, 70, 110, 150, 190, 230}) {
+            QProcess child;
+            child.setProgram(QCoreApplication::applicationFilePath());
+            child.setArguments({QStringLiteral("--save-forever"), f.path()});
+            child.start();
+            QVERIFY(child.waitForStarted());
+            QVERIFY(child.waitForReadyRead(10000)); // it has saved its first trade
+            QTest::qWait(delay);
+            child.kill();
+            QVERIFY(child.waitForFinished());
+        }
+        JournalFile journal(f.path(), JournalFile::Open::Existing);
+        const QList<qint64> ids = journal.ids({});
+        QVERIFY(ids.size() >= 6);
+        for (const qint64 id : ids) {
+            const Trade t = *journal.trade(id);
+            QCOMPARE(t.note.size(), 4000);
+            QCOMPARE(t.gain, "94.1");
+        }
+        sqlite3 *db = journal.handle();
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr);
+        QCOMPARE(sqlite3_step(stmt), SQLITE_ROW);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0))), "ok");
+        sqlite3_finalize(stmt);
+    }
+
+    void damagedFile_isReportedAndNeverWritten() {
+        // State: a journal whose header is overwritten. Action: open it for a save.
+        // Expected: Damaged, the bytes unchanged; set aside, a new journal starts.
+        JournalFixture f;
+        {
+            JournalFile journal(f.path(), JournalFile::Open::Create);
+            fillYears(journal);
+        }
+        QFile file(f.path());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(100, 'x'));
+        file.close();
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray damaged = file.readAll();
+        file.close();
+        QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
+                 JournalError::Damaged);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), damaged);
+        file.close();
+        const QString aside = JournalFile::setAside(f.path());
+        QVERIFY(aside.contains(QStringLiteral("Registro-danneggiato-")));
+        QVERIFY(QFile::exists(aside));
+        QVERIFY(!QFile::exists(f.path()));
+        JournalFile fresh(f.path(), JournalFile::Open::Create);
+        QCOMPARE(fresh.ids({}).size(), 0);
+    }
+
+    void fullDisk_savesNothingAndSaysSo() {
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fillYears(journal);
+        // The engine's page limit stands for a full disk: no page more can be written.
+        sqlite3_exec(journal.handle(), "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
+        Trade big = sampleTrade("2026-03-03T10:00:00", "1", "1", "2", "1");
+        big.note = QString(20000, u'n');
+        QCOMPARE(failureOf([&] { journal.save(big); }), JournalError::Full);
+        QCOMPARE(journal.ids({}).size(), 5);
+    }
+
+    void readOnlyPlaces_giveAnItalianReason() {
+        // A folder and a file the program may not write: as root only the immutable flag
+        // stops a write, so that is what the test sets there.
+        JournalFixture f;
+        {
+            JournalFile journal(f.path(), JournalFile::Open::Create);
+            fillYears(journal);
+        }
+        const QString folder = f.dir.filePath(QStringLiteral("chiusa"));
+        QDir().mkpath(folder);
+        const auto lock = [](const QString &path, bool on) {
+            if (geteuid() != 0)
+                return QFile::setPermissions(path, on ? QFile::ReadOwner | QFile::ExeOwner
+                                                      : QFile::ReadOwner | QFile::WriteOwner |
+                                                            QFile::ExeOwner);
+            return QProcess::execute(QStringLiteral("chattr"),
+                                     {on ? QStringLiteral("+i") : QStringLiteral("-i"), path}) == 0;
+        };
+        if (!lock(folder, true))
+            QSKIP("this file system cannot make a folder read-only");
+        const JournalError::Kind inFolder = failureOf([&] {
+            JournalFile(folder + QStringLiteral("/Registro.sqlite"), JournalFile::Open::Create);
+        });
+        lock(folder, false);
+        QCOMPARE(inFolder, JournalError::ReadOnly);
+        QVERIFY(lock(f.path(), true));
+        const JournalError::Kind onFile = failureOf([&] {
+            JournalFile(f.path(), JournalFile::Open::Create)
+                .save(sampleTrade("2026-03-03T10:00:00", "1", "1", "2", "1"));
+        });
+        lock(f.path(), false);
+        QCOMPARE(onFile, JournalError::ReadOnly);
+        QCOMPARE(JournalFile(f.path(), JournalFile::Open::Existing).ids({}).size(), 5);
+    }
+};
+
+// The child of killDuringASave: saves until it is killed, saying so after the first save.
+int main(int argc, char **argv) {
+    if (argc == 3 && QByteArray(argv[1]) == "--save-forever") {
+        QCoreApplication app(argc, argv);
+        margino::JournalFile journal(QString::fromLocal8Bit(argv[2]),
+                                     margino::JournalFile::Open::Existing);
+        Trade t = sampleTrade("2025-03-01T10:00:00", "100", "10", "11", "94.1");
+        t.note = QString(4000, u'k');
+        for (int i = 0;; ++i) {
+            journal.save(t);
+            if (i == 0) {
+                std::fputs("saved\n", stdout);
+                std::fflush(stdout);
+            }
+        }
+    }
+    QCoreApplication app(argc, argv);
+    TstJournal test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_journal.moc"

@@ -1,0 +1,353 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Saving a trade from the main window and the "Registro operazioni" window, driven with the
+// keyboard: refusals, the note dialog, reopening, the year filter, deletion with undo, the note
+// edited in place, the export through Qt's file dialog and a damaged journal.
+#include "support/journalfixture.h"
+#include "support/mainwindow.h"
+#include "ui/inputnumerico.h"
+#include "ui/journalwindow.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+
+using namespace margino;
+
+class TstJournalWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<MainWindowFixture> w;
+    std::unique_ptr<JournalFixture> j;
+
+    // Keys go to the main window once it is active again after a dialog, as a user's would.
+    void backToMainWindow() { settle(w->form.get()); }
+    // A closed dialog's activation of the window beneath may come later: wait it out, then
+    // make sure the window the keys go to is the active one.
+    static void settle(QWidget *window) {
+        QTest::qWait(100);
+        if (!window->isActiveWindow())
+            window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            qWarning("%s is not active", qPrintable(window->objectName()));
+    }
+    // Types qty, price and sale, then Ctrl+S, answering the note dialog with note and Enter.
+    void saveTrade(const QString &qty, const QString &price, const QString &sale,
+                   const QString &note) {
+        backToMainWindow();
+        w->type("in_Qta", qty);
+        w->type("in_AcqPzo", MainWindowFixture::local(price));
+        w->type("in_VndPzo", MainWindowFixture::local(sale));
+        w->watch.actOnNext([note](QDialog *dialog) {
+            QTest::keyClicks(dialog->focusWidget(), note);
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        });
+        QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    QList<Trade> saved() const {
+        JournalFile journal(j->path(), JournalFile::Open::Existing);
+        QList<Trade> trades;
+        journal.forEach({}, [&](const Trade &t) {
+            trades << t;
+            return true;
+        });
+        return trades;
+    }
+    static JournalWindow *journalWindow() {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *window = qobject_cast<JournalWindow *>(top); window && window->isVisible())
+                return window;
+        }
+        return nullptr;
+    }
+    JournalWindow *openWindow() {
+        backToMainWindow();
+        QTest::keyClick(w->form.get(), Qt::Key_R, Qt::ControlModifier);
+        JournalWindow *window = journalWindow();
+        if (window)
+            settle(window);
+        return window;
+    }
+    template <typename T> T *in(QWidget *window, const char *name) {
+        auto *child = window->findChild<T *>(QString::fromUtf8(name));
+        if (!child)
+            qFatal("no %s", name);
+        return child;
+    }
+
+private slots:
+    void init() {
+        j = std::make_unique<JournalFixture>();
+        w = std::make_unique<MainWindowFixture>();
+        w->form->setJournalFile(j->path());
+    }
+    void cleanup() {
+        QVERIFY2(w->watch.seen().isEmpty(), qPrintable(w->watch.describe()));
+        w.reset();
+    }
+
+    void ctrlS_onBlankOrRefusedInputs_savesNothingAndSaysWhy_data() {
+        QTest::addColumn<QString>("qty");
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("blank") << ""
+                               << ""
+                               << "manca la quantità";
+        QTest::newRow("en blank") << ""
+                                  << ""
+                                  << "manca la quantità";
+        QTest::newRow("no price") << "100"
+                                  << ""
+                                  << "manca il prezzo di acquisto";
+        QTest::newRow("zero quantity") << "0"
+                                       << "10"
+                                       << "non danno un risultato";
+    }
+    void ctrlS_onBlankOrRefusedInputs_savesNothingAndSaysWhy() {
+        // State: inputs that give no purchase result. Action: Ctrl+S.
+        // Expected: a message saying why, no note dialog, no journal file made.
+        QFETCH(QString, qty);
+        QFETCH(QString, price);
+        QFETCH(QString, why);
+        w->type("in_Qta", qty);
+        w->type("in_AcqPzo", price);
+        QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
+        const QList<ModalWatch::Seen> seen = w->watch.take();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, "Salva operazione");
+        QVERIFY2(seen[0].text.contains(why), qPrintable(seen[0].text));
+        QVERIFY(!QFile::exists(j->path()));
+    }
+
+    void ctrlS_savesTheTradeAsTypedWithItsNote_data() {
+        QTest::addColumn<QString>("sale");
+        QTest::addColumn<bool>("taxed");
+        QTest::newRow("it closed") << "11,25" << false;
+        QTest::newRow("en closed") << "11,25" << false;
+        QTest::newRow("it open") << "" << false;
+        QTest::newRow("it taxed") << "11,25" << true;
+    }
+    void ctrlS_savesTheTradeAsTypedWithItsNote() {
+        // State: 100 at 10,5 (sold at 11,25 or open). Action: Ctrl+S, a note, Enter.
+        // Expected: one trade, texts with a decimal point whatever the locale, the tariff used.
+        QFETCH(QString, sale);
+        QFETCH(bool, taxed);
+        w->form->setTransactionTaxApplies(taxed);
+        saveTrade(QStringLiteral("100"), QStringLiteral("10,5"), sale, QStringLiteral("Enel"));
+        QCOMPARE(w->watch.take().constFirst().title, "Salva operazione");
+        const QList<Trade> trades = saved();
+        QCOMPARE(trades.size(), 1);
+        const Trade &t = trades[0];
+        QCOMPARE(t.quantity, "100");
+        QCOMPARE(t.purchasePrice, "10.5");
+        QCOMPARE(t.purchaseAmount, "1050");
+        QCOMPARE(t.note, "Enel");
+        QCOMPARE(t.costs.rate, "1.9");
+        QCOMPARE(t.costs.minimum, "2.95");
+        QCOMPARE(t.costs.capitalGain, "26");
+        QCOMPARE(t.costs.maximum, "0");
+        QCOMPARE(t.costs.taxRate, "0.2");
+        QCOMPARE(t.costs.taxApplied, taxed);
+        QCOMPARE(t.isOpen(), sale.isEmpty());
+        if (taxed) { // 0,2 % of 1050; the capital-gain tax falls on the gain before it
+            QCOMPARE(t.transactionTax, "2.1");
+            QCOMPARE(t.gain, "67");
+            QCOMPARE(t.gainAfterTax, "49.03");
+        } else if (!sale.isEmpty()) {
+            QCOMPARE(t.salePrice, "11.25");
+            QCOMPARE(t.commissions, "5.9"); // both orders at the minimum
+            QCOMPARE(t.gain, "69.1");
+            QCOMPARE(t.gainAfterTax, "51.13");
+            QCOMPARE(t.transactionTax, "0");
+        }
+    }
+
+    void escapeInTheNoteDialog_savesNothing() {
+        w->type("in_Qta", QStringLiteral("100"));
+        w->type("in_AcqPzo", QStringLiteral("10"));
+        w->watch.actOnNext([](QDialog *dialog) {
+            QTest::keyClicks(dialog->focusWidget(), QStringLiteral("no"));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+        });
+        QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w->watch.take().size(), 1);
+        QVERIFY(!QFile::exists(j->path()));
+    }
+
+    void enterOnATrade_opensItBackAndSaysWhatChanged() {
+        // State: a saved trade, the fields then cleared. Action: Ctrl+R, Enter on the row;
+        // then the commission rate changes and Enter again. Expected: the three fields come
+        // back; first the figures match, then the window names those that changed.
+        saveTrade(QStringLiteral("2000"), QStringLiteral("10,5"), QStringLiteral("11"),
+                  QStringLiteral("x"));
+        w->watch.take();
+        w->type("in_Qta", QString());
+        w->type("in_AcqPzo", QString());
+        w->type("in_VndPzo", QString());
+        JournalWindow *window = openWindow();
+        QVERIFY(window);
+        auto *table = in<QTableView>(window, "Operazioni");
+        QCOMPARE(table->model()->rowCount(), 1);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), "2000");
+        QCOMPARE(w->control<InputNumerico>("in_AcqPzo")->Valore(), "10,5");
+        QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), "11");
+        auto *status = in<QLabel>(window, "status");
+        QVERIFY2(status->text().contains(QStringLiteral("quelle salvate")),
+                 qPrintable(status->text()));
+        w->db.Execute(u"UPDATE System SET Commissioni = 3");
+        QTest::keyClick(table, Qt::Key_Return);
+        QVERIFY2(status->text().contains(QStringLiteral("Commissioni, Guadagno")),
+                 qPrintable(status->text()));
+    }
+
+    void deleteAsksThenCtrlZBringsBack_andTheNoteEditsInPlace() {
+        // State: two trades. Action: Canc on the first, answered "Elimina"; Ctrl+Z; F2 on the
+        // note, a new note, Enter. Expected: one row, then two again; the note saved.
+        saveTrade(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("a"));
+        saveTrade(QStringLiteral("20"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("b"));
+        w->watch.take();
+        JournalWindow *window = openWindow();
+        auto *table = in<QTableView>(window, "Operazioni");
+        QCOMPARE(table->model()->rowCount(), 2);
+        w->watch.answerNext(QStringLiteral("Elimina"));
+        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(w->watch.seen().size(), 1);
+        QCOMPARE(w->watch.take().constFirst().text, "Eliminare l'operazione selezionata?");
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(saved().size(), 1);
+        settle(window);
+        QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(table->model()->rowCount(), 2);
+        QCOMPARE(saved().size(), 2);
+        table->setCurrentIndex(table->model()->index(0, JournalView::Note));
+        QTest::keyClick(table, Qt::Key_F2);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("venduto; tutto"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over once the key is handled.
+        QTRY_COMPARE(saved().constFirst().note, "venduto; tutto");
+    }
+
+    void ctrlSInTheJournalWindow_savesTheTradeInHandAndShowsIt() {
+        // State: a trade typed, the journal window open and empty. Action: Ctrl+S there, a
+        // note, Enter. Expected: the trade saved and shown at once.
+        w->type("in_Qta", QStringLiteral("300"));
+        w->type("in_AcqPzo", QStringLiteral("2"));
+        JournalWindow *window = openWindow();
+        auto *table = in<QTableView>(window, "Operazioni");
+        QCOMPARE(table->model()->rowCount(), 0);
+        QCOMPARE(in<QLabel>(window, "status")->text(),
+                 "Nessuna operazione è ancora stata salvata.");
+        w->watch.actOnNext([](QDialog *dialog) {
+            QTest::keyClicks(dialog->focusWidget(), QStringLiteral("aperta"));
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+        });
+        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w->watch.take().size(), 1);
+        QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(saved().constFirst().note, "aperta");
+        QCOMPARE(in<QLabel>(window, "status")->text(), QString());
+    }
+
+    void yearList_filtersTheTableAndItsTotals() {
+        // State: a 2024 gain and this year's trade. Action: the year list, by keyboard.
+        // Expected: the newest year first; another year shows its own rows and totals.
+        {
+            JournalFile journal(j->path(), JournalFile::Open::Create);
+            journal.save(sampleTrade("2024-06-01T10:00:00", "100", "10", "11", "94.1", "69.63"));
+            journal.save(
+                sampleTrade(QDateTime::currentDateTime().toString(Qt::ISODate), "7", "3", ""));
+        }
+        JournalWindow *window = openWindow();
+        auto *year = in<QComboBox>(window, "Anno");
+        auto *table = in<QTableView>(window, "Operazioni");
+        auto *totals = in<QLabel>(window, "totals");
+        QCOMPARE(year->currentText(), QString::number(QDate::currentDate().year()));
+        QCOMPARE(table->model()->rowCount(), 1);
+        QVERIFY2(totals->text().startsWith(QStringLiteral("Chiuse 0, aperte 1")),
+                 qPrintable(totals->text()));
+        year->setFocus();
+        QTest::keyClick(year, Qt::Key_Down);
+        QCOMPARE(year->currentText(), "2024");
+        QCOMPARE(table->model()->rowCount(), 1);
+        QVERIFY2(totals->text().contains(QStringLiteral("guadagni 94,10 €")),
+                 qPrintable(totals->text()));
+        QVERIFY2(totals->text().contains(QStringLiteral("imposta 24,47 €")),
+                 qPrintable(totals->text()));
+        QTest::keyClick(year, Qt::Key_Home);
+        QCOMPARE(year->currentText(), "Tutti");
+        QCOMPARE(table->model()->rowCount(), 2);
+    }
+
+    void export_asksInQtsDialogAndWritesTheFormatOfTheName() {
+        // State: a saved trade. Action: Esporta… by keyboard, a name ending .xlsx typed in the
+        // file dialog, Enter. Expected: a workbook (a zip) is written without blocking.
+        saveTrade(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("a"));
+        w->watch.take();
+        JournalWindow *window = openWindow();
+        const QString target = j->dir.filePath(QStringLiteral("esportate.xlsx"));
+        w->watch.actOnNext([target](QDialog *dialog) {
+            QVERIFY(qobject_cast<QFileDialog *>(dialog));
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(target); // typed whole, so no completion list opens
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QSignalSpy finished(window, &JournalWindow::exportFinished);
+        auto *button = in<QPushButton>(window, "Esporta…");
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Space);
+        QCOMPARE(w->watch.take().size(), 1);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.constFirst().constFirst().toBool(), true);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.read(2), "PK");
+    }
+
+    void damagedJournal_isOfferedToBeSetAsideNeverOverwritten() {
+        // State: a journal file of garbage. Action: Ctrl+R, the question declined; then again,
+        // "Metti da parte". Expected: untouched the first time; renamed aside the second.
+        QFile file(j->path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'z'));
+        file.close();
+        JournalWindow *window = openWindow();
+        QVERIFY(window);
+        QList<ModalWatch::Seen> seen = w->watch.take();
+        QCOMPARE(seen.size(), 1);
+        QVERIFY2(seen[0].text.contains(QStringLiteral("danneggiato")), qPrintable(seen[0].text));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(4096, 'z'));
+        file.close();
+        window->close();
+        QTRY_VERIFY(!journalWindow());
+        w->watch.answerNext(QStringLiteral("Metti da parte"));
+        openWindow();
+        seen = w->watch.take();
+        QCOMPARE(seen.size(), 2); // the question, then where the file went
+        QVERIFY(!QFile::exists(j->path()));
+        QCOMPARE(
+            QDir(j->dir.path()).entryList({QStringLiteral("Registro-danneggiato-*.sqlite")}).size(),
+            1);
+        // The calculator goes on, and the next save starts a new journal.
+        journalWindow()->close();
+        saveTrade(QStringLiteral("10"), QStringLiteral("5"), QStringLiteral("6"),
+                  QStringLiteral("nuovo"));
+        w->watch.take();
+        QCOMPARE(saved().size(), 1);
+    }
+};
+
+QTEST_MAIN(TstJournalWindow)
+#include "tst_journalwindow.moc"
