@@ -8,6 +8,17 @@ namespace margino {
 
 namespace {
 
+// A value with its unit after it, the spoken unit written as its sign; nothing stays nothing.
+QString withUnit(const QString &value, const char *unit) {
+    if (value.isEmpty())
+        return value;
+    const QString name = QString::fromUtf8(unit);
+    return value + u' ' +
+           (name == u"euro"        ? QStringLiteral("€")
+            : name == u"per cento" ? QStringLiteral("%")
+                                   : name);
+}
+
 QString label(Figure figure) {
     return QString::fromUtf8(figureRow(figure).label);
 }
@@ -17,12 +28,13 @@ QString label(Figure figure) {
 QString inputProblem(const QString &text, const char *what, const QLocale &locale) {
     const QString name = QString::fromUtf8(what);
     if (text.isEmpty())
-        return QStringLiteral("Inserire %1").arg(name);
+        return QStringLiteral("Inserisci %1").arg(name);
     const std::optional<double> value = textToNumber(text, locale);
     if (!value)
-        return QStringLiteral("Correggere %1: «%2» non è un numero").arg(name, text);
+        return QStringLiteral("Correggi %1: «%2» non è un numero").arg(name, text);
     if (*value == 0)
-        return QStringLiteral("Inserire %1 maggiore di zero").arg(name);
+        return QStringLiteral("%1%2 deve essere maggiore di zero")
+            .arg(name[0].toUpper(), name.mid(1));
     return {};
 }
 
@@ -190,8 +202,8 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
             .arg(t.price, n(f.settings[Setting::SLP]), value);
     case Figure::SLMM:
         if (textToNumber(t.purchaseAmount, l).value_or(0) <= f.settings[Setting::SLMM].value_or(0))
-            return QStringLiteral("Importo %1 entro il budget di %2 €: anche perdendo tutto "
-                                  "resta nel budget → 0\n%3")
+            return QStringLiteral("Importo %1 entro il budget di %2 €: anche una perdita totale "
+                                  "vi rientra → 0\n%3")
                 .arg(t.purchaseAmount, n(f.settings[Setting::SLMM]), lossAtBudgetStop(t, l));
         return QStringLiteral("(%1 − %2) ÷ %3 = %4 (arrotondato a 4 decimali)\n%5")
             .arg(t.purchaseAmount, n(f.settings[Setting::SLMM]), t.quantity, value,
@@ -220,25 +232,27 @@ QString explanation(Figure figure, const TradeTexts &t, const QLocale &l) {
 
 QString allResults(const TradeTexts &t, const QLocale &l) {
     const TradeFigures &f = t.figures;
-    QStringList lines{QStringLiteral("Quantità: ") + t.quantity,
-                      QStringLiteral("Prezzo di acquisto: ") + t.price,
-                      QStringLiteral("Prezzo di vendita: ") + t.sale};
+    // Every line says its unit: after the value, or in the label for a setting.
+    QStringList lines{QStringLiteral("Quantità: ") + withUnit(t.quantity, "azioni"),
+                      QStringLiteral("Prezzo di acquisto: ") + withUnit(t.price, "euro"),
+                      QStringLiteral("Prezzo di vendita: ") + withUnit(t.sale, "euro")};
     for (const FigureRow &row : FigureRows)
-        lines << QString::fromUtf8(row.label) + QStringLiteral(": ") + figureSlot(t, row.figure);
+        lines << QString::fromUtf8(row.label) + QStringLiteral(": ") +
+                     withUnit(figureSlot(t, row.figure), row.unit);
     const std::optional<double> capitalGain = f.settings[Setting::CapitalGain];
     const QString rate =
         capitalGain ? QStringLiteral(" (%1 %)").arg(numberToText(*capitalGain, l)) : QString();
-    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2").arg(rate, t.afterTax);
+    lines << QStringLiteral("Guadagno netto dopo le imposte%1: %2")
+                 .arg(rate, withUnit(t.afterTax, "euro"));
     // The costs as they were counted, part by part.
     const bool bought = !t.purchaseAmount.isEmpty(), sold = !t.saleAmount.isEmpty();
     lines << QStringLiteral("Commissione di acquisto: ") +
-                 (bought ? commission(t.purchaseAmount, t, l) : QString())
+                 withUnit(bought ? commission(t.purchaseAmount, t, l) : QString(), "euro")
           << QStringLiteral("Commissione di vendita: ") +
-                 (sold ? commission(t.saleAmount, t, l) : QString());
-    lines << QStringLiteral("Imposta sulle transazioni: ") + (!t.transactionTax
-                                                                  ? QStringLiteral("non applicata")
-                                                              : bought ? taxPart(t, l)
-                                                                       : QString());
+                 withUnit(sold ? commission(t.saleAmount, t, l) : QString(), "euro");
+    lines << QStringLiteral("Imposta sulle transazioni: ") +
+                 (!t.transactionTax ? QStringLiteral("non applicata")
+                                    : withUnit(bought ? taxPart(t, l) : QString(), "euro"));
     for (const SettingRow &row : SettingRows) {
         const std::optional<double> value = f.settings[row.setting];
         lines << QString::fromUtf8(row.listLabel) + QStringLiteral(": ") +

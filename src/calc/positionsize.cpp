@@ -39,7 +39,7 @@ PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
     const auto money = [&](double value) { return numberToText(roundTo(value, 2), locale); };
     PositionSize size;
     if (!(r.price > 0))
-        size.refusal = QStringLiteral("Inserire il prezzo di acquisto.");
+        size.refusal = QStringLiteral("Inserisci il prezzo di acquisto.");
     else if (!(r.stop >= 0) || r.stop >= r.price)
         size.refusal = QStringLiteral("Lo stop deve stare sotto il prezzo di acquisto: con uno "
                                       "stop a %1 o più non c'è una perdita da misurare.")

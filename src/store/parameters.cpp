@@ -18,7 +18,7 @@ double checked(const Recordset &rs, Setting setting) {
         QStringLiteral("Tabella %1, campo %2").arg(QLatin1String(row.table), field);
     const auto fail = [&](int number, const QString &what) {
         throw RuntimeError(number, where + QStringLiteral(": ") + what,
-                           QStringLiteral("I parametri nel file delle impostazioni non sono "
+                           QStringLiteral("I valori nel file delle impostazioni non sono "
                                           "utilizzabili."));
     };
     if (!rs.hasRow())

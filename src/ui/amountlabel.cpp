@@ -13,6 +13,7 @@ namespace margino {
 
 AmountLabel::AmountLabel(const QFont &layoutFont, QWidget *parent)
     : QFrame(parent), layoutFont_(layoutFont) {
+    FigureActions::announceAsText();
     setFont(layoutFont_);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

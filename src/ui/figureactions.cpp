@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "figureactions.h"
 
+#include "ui/amountlabel.h"
+#include "ui/picturepanel.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QAction>
@@ -16,11 +19,26 @@ namespace margino {
 
 namespace {
 
-// A figure as assistive technology reads it: its description is its explanation, built when
-// asked, so no key pays for explanations nobody reads.
-class FigureAccessible : public QAccessibleWidget {
+// A figure as assistive technology reads it: read-only text holding the figure's full value
+// (a frame would be read as "frame"), under the spoken name the window gives it; its
+// description is its explanation, built when asked, so no key pays for explanations nobody
+// reads.
+class FigureAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit FigureAccessible(QWidget *figure) : QAccessibleWidget(figure) {}
+    explicit FigureAccessible(QWidget *figure)
+        : QAccessibleWidget(figure, QAccessible::EditableText) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.editable = false;
+        return state;
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Description)
@@ -28,27 +46,53 @@ public:
                 return actions->explanation();
         return QAccessibleWidget::text(kind);
     }
+    QString text(int start, int end) const override { return value().mid(start, end - start); }
+    int characterCount() const override { return int(value().size()); }
+    void selection(int, int *start, int *end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *start, int *end) const override {
+        *start = 0;
+        *end = characterCount();
+        return {};
+    }
 
 private:
     const FigureActions *figureActions() const {
         return widget()->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly);
     }
+    QString value() const {
+        const FigureActions *actions = figureActions();
+        return actions ? actions->value() : QString();
+    }
 };
 
 QAccessibleInterface *figureInterface(const QString &, QObject *object) {
     auto *frame = qobject_cast<QFrame *>(object);
-    if (frame && frame->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly))
+    if (qobject_cast<PicturePanel *>(object) || qobject_cast<AmountLabel *>(object) ||
+        (frame && frame->findChild<FigureActions *>(QString(), Qt::FindDirectChildrenOnly)))
         return new FigureAccessible(frame);
     return nullptr;
 }
 
 } // namespace
 
+void FigureActions::announceAsText() {
+    static const bool installed = (QAccessible::installFactory(figureInterface), true);
+    Q_UNUSED(installed);
+}
+
 FigureActions::FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value,
                              std::function<QString()> explain)
     : QObject(figure), figure_(figure), value_(std::move(value)), explain_(std::move(explain)) {
-    static const bool installed = (QAccessible::installFactory(figureInterface), true);
-    Q_UNUSED(installed);
+    announceAsText();
     figure->setFocusPolicy(Qt::StrongFocus);
     auto *copy = new QAction(QStringLiteral("Copia"), figure);
     copy->setShortcut(QKeySequence::Copy);

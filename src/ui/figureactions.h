@@ -35,6 +35,10 @@ public:
     // Draws the focus mark around a figure that has the keyboard focus.
     static void paintFocusMark(QFrame *figure, QPainter &painter);
 
+    // Makes every figure widget announce itself as read-only text rather than as a frame;
+    // called by each figure widget before it can be asked for.
+    static void announceAsText();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -111,6 +111,8 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     setTransactionTaxApplies(session_.transactionTax());
     connect(this, &Form1::transactionTaxToggled, this,
             [this](bool applies) { session_.setTransactionTax(applies); });
+    // One run at start reads the settings, so the copied block names them before any input.
+    in_Qta_Change();
     restoreSession();
     // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
     qApp->installEventFilter(this);

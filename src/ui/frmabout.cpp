@@ -98,8 +98,11 @@ void FrmAbout::buildFrame() {
 
     Label1 = addLabel(Frame1, "Label1", QStringLiteral("Margino"), QRect(32, 8, 209, 25));
     Label1->setFont(layoutFont(QStringLiteral("Times New Roman"), 14.25, true));
-    Label3 = addLabel(Frame1, "Label3", QStringLiteral("Freeware per uso personale"),
-                      QRect(32, 56, 177, 17));
+    // The licence and the version, on the two lines between the name and the notices.
+    Label3 = addLabel(
+        Frame1, "Label3",
+        QStringLiteral("Versione " MARGINO_VERSION "\nSoftware libero: GNU GPL 3 o successiva"),
+        QRect(32, 38, 241, 32));
     Label4 = addLabel(Frame1, "Label4",
                       QStringLiteral("Novità e aggiornamenti sul sito\nwww.vellutra.example"),
                       QRect(32, 72, 193, 33));

@@ -17,6 +17,8 @@ namespace margino {
 
 namespace {
 
+constexpr int HintTwips = 420; // two lines of the window's font
+
 // Both questions the window asks at closing offer: go on (saving), close without saving, or
 // go back to the window, which is also what Escape does.
 using Answer = SaveAnswer;
@@ -38,14 +40,14 @@ Answer ask(QWidget *parent, QMessageBox::Icon icon, const QString &text, const Q
 
 // The engine refused the save and nothing was written: the user decides what comes next.
 Answer askAfterRefusal(QWidget *parent, const DbError &error) {
-    QString text = QStringLiteral("I parametri non sono stati salvati: nel file non è cambiato "
-                                  "nulla.\n\nErrore %1: %2")
+    QString text = QStringLiteral("Le impostazioni non sono state salvate: nel file non è "
+                                  "cambiato nulla.\n\nErrore %1: %2")
                        .arg(QString::number(error.number()), error.description());
     if (!error.summary().isEmpty())
         text.prepend(error.summary() + QStringLiteral("\n\n"));
     return ask(parent, QMessageBox::Critical, text,
                QStringLiteral("Riprova dopo averne rimosso la causa, oppure chiudi senza salvare. "
-                              "Annulla torna ai parametri."),
+                              "Annulla torna alle impostazioni."),
                QStringLiteral("Riprova"), QStringLiteral("Chiudi senza salvare"), true);
 }
 
@@ -53,10 +55,10 @@ Answer askAfterRefusal(QWidget *parent, const DbError &error) {
 Answer askAfterOtherSave(QWidget *parent, const QStringList &changes) {
     return ask(parent, QMessageBox::Warning,
                QStringLiteral("Da quando questa finestra si è aperta, un altro programma ha "
-                              "salvato parametri diversi:\n\n") +
+                              "salvato impostazioni diverse:\n\n") +
                    changes.join(u'\n'),
                QStringLiteral("Sovrascrivi salva i valori di questa finestra, Tieni gli altri "
-                              "chiude senza salvare. Annulla torna ai parametri."),
+                              "chiude senza salvare. Annulla torna alle impostazioni."),
                QStringLiteral("Sovrascrivi"), QStringLiteral("Tieni gli altri"), false);
 }
 
@@ -75,8 +77,9 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
     setWindowTitle(QStringLiteral("Parametri iniziali"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
-    // Wider and taller than the five fields need: the tariff's group sits below them.
-    setFixedSize(twipsToPixels(4020), twipsToPixels(5415));
+    // Wider and taller than the five fields need: the tariff's group sits below them, and
+    // below it two lines hold a field's hint, clear of every control.
+    setFixedSize(twipsToPixels(4020), twipsToPixels(5415 + HintTwips));
     setFont(sansSerif(8.25));
 
     Label4 =
@@ -92,6 +95,10 @@ frmParametriIniziali::frmParametriIniziali(Database &db, std::function<void()> r
 
     buildFields();
     buildTariffFields();
+    hintLine = addTwipsLabel(this, "hintLine", QString(), 120, 5340, 3780, HintTwips);
+    hintLine->setWordWrap(true);
+    for (InputNumerico *input : findChildren<InputNumerico *>())
+        input->setHintLabel(hintLine);
 
     // The commission rate comes last of the five although it is the top field; the tariff's
     // fields follow it, top to bottom.
@@ -213,8 +220,8 @@ void frmParametriIniziali::showEvent(QShowEvent *event) {
         // Empty fields must not be saved over what could not be read: report and close.
         QTimer::singleShot(0, this, [this] {
             showErrorReport(this, *loadError_,
-                            QStringLiteral("I parametri non si possono leggere: la finestra "
-                                           "si chiude senza salvare."));
+                            QStringLiteral("Le impostazioni non si possono leggere: la "
+                                           "finestra si chiude senza salvare."));
             done(Rejected);
         });
     }

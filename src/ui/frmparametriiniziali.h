@@ -60,6 +60,7 @@ private:
 
     QLabel *Label4, *Label14, *Label1, *Label15, *Label9, *Label5, *Label12;
     QLabel *Label6, *Label10, *Label7, *Label11;
+    QLabel *hintLine;
     QPushButton *Command2;
     QGroupBox *Frame1, *Frame2, *tariffFrame_;
     InputNumerico *in_CommissioniPerc, *in_CommMinime, *in_CapitalGain, *in_SLMM, *in_SLP;

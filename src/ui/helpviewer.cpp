@@ -2,6 +2,7 @@
 #include "helpviewer.h"
 
 #include "store/settingslocation.h"
+#include "ui/helpaccessible.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -50,7 +51,9 @@ QDialog *helpWindow(QWidget *owner) {
         window->setObjectName(QStringLiteral("helpWindow"));
         window->setWindowTitle(QStringLiteral("Guida di Margino"));
         window->setAttribute(Qt::WA_DeleteOnClose);
-        auto *browser = new QTextBrowser(window);
+        auto *browser = new QTextBrowser;
+        announceAsDocument(browser); // before it can be asked for, so it is read as one
+        browser->setParent(window);
         browser->setObjectName(QStringLiteral("helpBrowser"));
         browser->setOpenExternalLinks(false);
         browser->document()->setDefaultStyleSheet(paletteStyleSheet(browser->palette()));

@@ -11,6 +11,7 @@ namespace margino {
 
 // The frame and the image cover every pixel, so a redraw never repaints what lies beneath.
 PicturePanel::PicturePanel(QWidget *parent) : QFrame(parent) {
+    FigureActions::announceAsText();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

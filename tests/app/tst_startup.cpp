@@ -55,7 +55,7 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // the file's bytes, or "sql:" run on a copy
         QTest::addColumn<QString>("summary");    // the report's first line
         QTest::addColumn<QString>("error");
-        const QString values = "I parametri nel file delle impostazioni non sono utilizzabili.";
+        const QString values = "I valori nel file delle impostazioni non sono utilizzabili.";
         QTest::newRow("missing") << QByteArray("missing")
                                  << "Il file delle impostazioni non si trova."
                                  << "53:\n\nImpossibile trovare il file";

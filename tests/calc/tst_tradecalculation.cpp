@@ -320,8 +320,8 @@ private slots:
         QCOMPARE(explanation(Figure::Commissioni, texts, locale),
                  local("Acquisto " + purchase + " + vendita " + sale + " = " + total));
         const QString copied = allResults(texts, locale);
-        QVERIFY(copied.contains(local("\nCommissione di acquisto: " + purchase + "\n")));
-        QVERIFY(copied.contains(local("\nCommissione di vendita: " + sale + "\n")));
+        QVERIFY(copied.contains(local("\nCommissione di acquisto: " + purchase + " €\n")));
+        QVERIFY(copied.contains(local("\nCommissione di vendita: " + sale + " €\n")));
     }
 
     void fileWithoutTariffTable_givesTheSameFigures() {

@@ -3,14 +3,20 @@
 // menus' Alt letters, Esc and Ctrl+Z, the hint line, and the trade kept across a restart.
 #include "support/helpfiles.h"
 #include "support/mainwindow.h"
+#include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocumentFragment>
 
 using namespace margino;
 
@@ -25,6 +31,11 @@ class TstEverydayUse : public QObject {
         return w->control<T>(name);
     }
     QString value(const char *name) const { return control<InputNumerico>(name)->Valore(); }
+    // The help file the build puts beside the program.
+    static QString helpText() {
+        QFile file(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     // The window restarted on the state file of this test, as the program starts it.
     void restart(SessionState &session) {
         w->form.reset();
@@ -217,6 +228,204 @@ private slots:
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_End);
         QTest::keyClick(control("in_AcqPzo"), Qt::Key_0);
         QCOMPARE(line->text(), QString());
+    }
+
+    void figures_areAnnouncedAsReadOnlyText_data() {
+        QTest::addColumn<QString>("figure");
+        QTest::addColumn<QString>("value"); // as written with a comma
+        QTest::newRow("it break-even panel") << "pic_PdP"
+                                             << "10,059";
+        QTest::newRow("en purchase amount") << "lab_AcqImp"
+                                            << "1000";
+        QTest::newRow("it gain panel") << "pic_GP"
+                                       << "";
+    }
+    void figures_areAnnouncedAsReadOnlyText() {
+        QFETCH(QString, figure);
+        QFETCH(QString, value);
+        // State: a purchase typed (100 at 10), no sale price.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", "10");
+        // Action: ask the figure's accessible interface. Expected: read-only text holding the
+        // full value, with the name and explanation the window gave it.
+        QWidget *widget = control(qPrintable(figure));
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY(spoken);
+        QCOMPARE(spoken->role(), QAccessible::EditableText);
+        QVERIFY(spoken->state().readOnly);
+        QVERIFY(spoken->state().focusable);
+        QCOMPARE(spoken->text(QAccessible::Name), widget->accessibleName());
+        QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
+        QAccessibleTextInterface *text = spoken->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), w->local(value));
+    }
+
+    void zeroQuantity_saysWhatItMustBe() {
+        // State: a purchase price. Action: a quantity of 0. Expected: the blank figures say, in
+        // the program's one register, what the quantity must be.
+        w->type("in_AcqPzo", "10");
+        w->type("in_Qta", "0");
+        QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")),
+                 QStringLiteral("La quantità deve essere maggiore di zero"));
+        w->type("in_Qta", "");
+        QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")),
+                 QStringLiteral("Inserisci la quantità"));
+    }
+
+    void settingsWindowHint_staysBelowItsFieldsUntilTheTextChanges() {
+        // State: the settings window open (shown, not run modally).
+        frmParametriIniziali settings(
+            w->db, [] {}, w->form.get());
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        auto *field = settings.findChild<InputNumerico *>("in_CommMinime");
+        auto *line = settings.findChild<QLabel *>("hintLine");
+        // Action: a second separator typed. Expected: the hint names the field, lies clear of
+        // every other control, and goes when the text changes.
+        field->selectAll();
+        QTest::keyClicks(field, "1,2,");
+        QCOMPARE(line->text(), QStringLiteral("Commissioni Minime: Il numero ha già la virgola"));
+        QVERIFY(QRect(QPoint(), settings.size()).contains(line->geometry()));
+        for (QWidget *widget : settings.findChildren<QWidget *>())
+            if (widget != line && widget->isVisible()) {
+                const QRect area(widget->mapTo(&settings, QPoint()), widget->size());
+                QVERIFY2(!area.intersects(line->geometry()), qPrintable(widget->objectName()));
+            }
+        QTest::keyClick(field, Qt::Key_5);
+        QCOMPARE(line->text(), QString());
+    }
+
+    void help_isReadAsADocumentWithItsHeadings() {
+        // State: the help file installed. Action: F1.
+        help.putHelpFile();
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_F1);
+        QWidget *window = HelpDataHome::visibleHelpWindow();
+        QVERIFY(window);
+        // Expected: assistive technology meets a document whose heading children are the
+        // file's headings, in order, each with its level; the paragraphs are children too.
+        QAccessibleInterface *document =
+            QAccessible::queryAccessibleInterface(window->findChild<QTextBrowser *>());
+        QCOMPARE(document->role(), QAccessible::Document);
+        QVERIFY(document->state().readOnly);
+        QStringList headings;
+        int paragraphs = 0;
+        for (int i = 0; i < document->childCount(); ++i) {
+            QAccessibleInterface *block = document->child(i);
+            QCOMPARE(block->parent(), document);
+            if (block->role() == QAccessible::Heading)
+                headings << block->text(QAccessible::Description).right(1) + ' ' +
+                                block->text(QAccessible::Name);
+            paragraphs += block->role() == QAccessible::Paragraph;
+        }
+        QFile file(help.appFolder() + "/Margino.hlp");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QStringList expected;
+        static const QRegularExpression heading("<h([1-6])[^>]*>(.*?)</h\\1>",
+                                                QRegularExpression::DotMatchesEverythingOption);
+        for (const QRegularExpressionMatch &m :
+             heading.globalMatch(QString::fromUtf8(file.readAll())))
+            expected
+                << m.captured(1) + ' ' +
+                       QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText().simplified();
+        QVERIFY(expected.size() >= 3);
+        QCOMPARE(headings, expected);
+        QVERIFY(paragraphs > expected.size());
+        window->close();
+        help.removeHelpFile();
+    }
+
+    void help_namesOnlyMenuCommandsThatExist() {
+        // State: the window and its help file. Expected: every menu command the help names
+        // ("Strumenti > Azzera") is on the menu bar, or in the menu it names, by its caption.
+        const QString text = helpText();
+        static const QRegularExpression command("<span class=\"menu\">(.*?)</span>");
+        const auto caption = [](const QAction *action) {
+            return QString(action->text()).remove('&').remove(QStringLiteral("…")).trimmed();
+        };
+        int named = 0;
+        for (const QRegularExpressionMatch &m : command.globalMatch(text)) {
+            const QStringList path =
+                m.captured(1).remove(QStringLiteral("…")).split(QStringLiteral(" &gt; "));
+            QList<QAction *> actions = w->form->menuBar()->actions();
+            for (const QString &step : path) {
+                QAction *found = nullptr;
+                for (QAction *action : actions)
+                    found = caption(action) == step.trimmed() ? action : found;
+                QVERIFY2(found, qPrintable(m.captured(1)));
+                actions = found->menu() ? found->menu()->actions() : QList<QAction *>();
+            }
+            ++named;
+        }
+        QVERIFY(named >= 6);
+    }
+
+    void help_workedExamplesAreTheFiguresTheCalculationGives() {
+        // State: the window on the shipped settings. Action: type each example's inputs and
+        // copy all results. Expected: every figure the example gives is the copied one.
+        static const QRegularExpression table("<table[^>]*id=\"esempio-\\d\"[^>]*>(.*?)</table>",
+                                              QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression row("<tr><td>(.*?)</td><td>(.*?)</td>");
+        const QMap<QString, const char *> inputs{{"Quantità", "in_Qta"},
+                                                 {"Prezzo di acquisto", "in_AcqPzo"},
+                                                 {"Prezzo di vendita", "in_VndPzo"}};
+        int examples = 0;
+        for (const QRegularExpressionMatch &t : table.globalMatch(helpText())) {
+            QList<std::pair<QString, QString>> figures;
+            for (const QRegularExpressionMatch &r : row.globalMatch(t.captured(1))) {
+                if (inputs.contains(r.captured(1)))
+                    w->type(inputs[r.captured(1)], r.captured(2));
+                else
+                    figures.append({r.captured(1), r.captured(2)});
+            }
+            w->form->findChild<QAction *>("copyAllAction")->trigger();
+            const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+            QVERIFY(figures.size() >= 8);
+            for (const auto &[label, value] : figures) {
+                // The label itself, or the label with a rate after it in brackets.
+                const QString start = "^" + QRegularExpression::escape(label);
+                QStringList lines = copied.filter(QRegularExpression(start + ": "));
+                if (lines.isEmpty())
+                    lines = copied.filter(QRegularExpression(start + " \\(.*\\): "));
+                QVERIFY2(lines.size() == 1, qPrintable(label));
+                const QString copiedValue = lines[0].section(": ", 1).section(' ', 0, 0);
+                QVERIFY2(copiedValue == value,
+                         qPrintable(label + ": help " + value + ", program " + copiedValue));
+            }
+            ++examples;
+        }
+        QCOMPARE(examples, 2);
+    }
+
+    void copyAll_beforeAnyInput_givesTheSettingsAndEveryLineItsUnit_data() {
+        QTest::addColumn<int>("unused");
+        QTest::newRow("it") << 0;
+        QTest::newRow("en") << 0;
+    }
+    void copyAll_beforeAnyInput_givesTheSettingsAndEveryLineItsUnit() {
+        // State: the window just opened, nothing typed. Action: Ctrl+Maiusc+C.
+        // Expected: the settings lines hold the shipped values; the results are empty; the
+        // commission result and the commission rate have labels of their own.
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        for (const QString &line :
+             {QString("Quantità: "), QString("Punto di pareggio: "), QString("Commissioni: "),
+              w->local("Commissioni (‰): 1,9"), w->local("Commissioni minime (€): 2,95"),
+              QString("Capital gain (%): 26"), QString("Stop loss (%): 5"),
+              QString("M.M. stop loss (€): 100"), w->local("Imposta sulle transazioni (%): 0,2")})
+            QVERIFY2(lines.contains(line), qPrintable(line));
+        // Action: a trade typed. Expected: each value line ends with its unit.
+        w->type("in_Qta", "100");
+        w->type("in_AcqPzo", "10");
+        w->type("in_VndPzo", "11");
+        QTest::keyClick(control("cmd_Ok"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        for (const QString &line : QGuiApplication::clipboard()->text().split('\n'))
+            QVERIFY2(line.isEmpty() || line.endsWith(" €") || line.endsWith(" %") ||
+                         line.endsWith(" azioni") ||
+                         line.contains(QRegularExpression("\\(.+\\): ")) ||
+                         line.endsWith("non applicata"),
+                     qPrintable(line));
     }
 
     void keptTrade_comesBackAfterARestart_data() {

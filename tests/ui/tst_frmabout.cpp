@@ -85,6 +85,24 @@ private slots:
         QTRY_VERIFY(closes || line(0)->y() != top);
     }
 
+    void notice_namesTheLicenceAndTheVersionWithinItsBox() {
+        // State: the About box open. Expected: the notice gives the version and the licence,
+        // each line within its label, the label clear of the name and the web notice above
+        // and below it.
+        QVERIFY(open());
+        auto *notice = about->findChild<QLabel *>("Label3");
+        QCOMPARE(
+            notice->text().split('\n'),
+            QStringList({"Versione " MARGINO_VERSION, "Software libero: GNU GPL 3 o successiva"}));
+        const QFontMetrics metrics = notice->fontMetrics();
+        for (const QString &text : notice->text().split('\n'))
+            QVERIFY2(metrics.horizontalAdvance(text) <= notice->width(), qPrintable(text));
+        QVERIFY(2 * metrics.height() <= notice->height());
+        for (const char *other : {"Label1", "Label4"})
+            QVERIFY2(!about->findChild<QLabel *>(other)->geometry().intersects(notice->geometry()),
+                     other);
+    }
+
     void aboutCommand_showsANewAboutBoxModally() {
         // State: the main window. Action: About. Expected: the About box, modal, and none kept,
         // so that the next showing starts the roll afresh.

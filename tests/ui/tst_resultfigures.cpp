@@ -174,10 +174,10 @@ private slots:
                  QStringLiteral("(1000 − 100) ÷ 100 = 9 (arrotondato a 4 decimali)\nPerdita a "
                                 "questo prezzo, costi inclusi: 105,90 €"));
         QCOMPARE(MainWindowFixture::descriptionOf(control("pic_PdP")), toolTip("pic_PdP"));
-        QCOMPARE(toolTip("pic_GP"), QStringLiteral("Inserire il prezzo di vendita"));
+        QCOMPARE(toolTip("pic_GP"), QStringLiteral("Inserisci il prezzo di vendita"));
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
         type("in_AcqPzo", "");
-        QCOMPARE(toolTip("pic_PdP"), QStringLiteral("Inserire il prezzo di acquisto"));
+        QCOMPARE(toolTip("pic_PdP"), QStringLiteral("Inserisci il prezzo di acquisto"));
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
@@ -190,14 +190,14 @@ private slots:
         type("in_AcqPzo", "10");
         type("in_VndPzo", "11");
         QCOMPARE(clipboardAfter(control("in_Qta"), Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-                 local("Quantità: 100\nPrezzo di acquisto: 10\nPrezzo di vendita: 11\n"
-                       "Importo di acquisto: 1000\nImporto di vendita: 1100\n"
-                       "Punto di pareggio: 10,079\nStop loss percentuale: 9,5\n"
-                       "Stop loss money management: 9\nGuadagno: 92,1\n% Guadagno: 9\n"
-                       "Commissioni: 5,9\nGuadagno netto dopo le imposte (26 %): 67,63\n"
-                       "Commissione di acquisto: 1000 × 1,9 ‰ = 1,9 → minimo 2,95\n"
-                       "Commissione di vendita: 1100 × 1,9 ‰ = 2,09 → minimo 2,95\n"
-                       "Imposta sulle transazioni: 0,2 % × 1000 = 2\n"
+                 local("Quantità: 100 azioni\nPrezzo di acquisto: 10 €\nPrezzo di vendita: 11 €\n"
+                       "Importo di acquisto: 1000 €\nImporto di vendita: 1100 €\n"
+                       "Punto di pareggio: 10,079 €\nStop loss percentuale: 9,5 €\n"
+                       "Stop loss money management: 9 €\nGuadagno: 92,1 €\n% Guadagno: 9 %\n"
+                       "Commissioni: 5,9 €\nGuadagno netto dopo le imposte (26 %): 67,63 €\n"
+                       "Commissione di acquisto: 1000 × 1,9 ‰ = 1,9 → minimo 2,95 €\n"
+                       "Commissione di vendita: 1100 × 1,9 ‰ = 2,09 → minimo 2,95 €\n"
+                       "Imposta sulle transazioni: 0,2 % × 1000 = 2 €\n"
                        "Commissioni (‰): 1,9\nCommissioni minime (€): 2,95\n"
                        "Capital gain (%): 26\nStop loss (%): 5\nM.M. stop loss (€): 100\n"
                        "Massimo per ordine (€): 0\nMassimo in % dell'ordine (%): 0\n"

@@ -138,8 +138,8 @@ private slots:
         // The engine's read-only switch stands in for a write-protected file, which root
         // (as tests often run) would still write.
         const QStringList readOnly{"PRAGMA query_only = ON", "PRAGMA query_only = OFF"};
-        const QString readOnlySays = "Il file delle impostazioni è di sola lettura.\n\nI parametri "
-                                     "non sono stati salvati";
+        const QString readOnlySays = "Il file delle impostazioni è di sola lettura.\n\nLe "
+                                     "impostazioni non sono state salvate";
         QTest::newRow("read-only, Annulla") << "70" << readOnly << "Annulla" << 8 << readOnlySays;
         QTest::newRow("read-only, Riprova") << "70" << readOnly << "Riprova" << 8 << readOnlySays;
         const QStringList refused{"CREATE TRIGGER no BEFORE UPDATE ON System "
@@ -147,7 +147,7 @@ private slots:
                                   "DROP TRIGGER no"};
         QTest::newRow("second statement fails, Chiudi senza salvare")
             << "70" << refused << "Chiudi senza salvare" << 19
-            << "I parametri non sono stati salvati";
+            << "Le impostazioni non sono state salvate";
     }
     void failedSave_saysWhyAndWritesOnlyOnRetry() {
         // State: new values typed, a field wrong or the engine refusing. Action: "Esci"; the
