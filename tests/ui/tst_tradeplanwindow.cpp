@@ -126,9 +126,9 @@ private slots:
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("message");
         QTest::newRow("empty") << ""
-                               << "Inserire il prezzo di stop";
+                               << "Inserisci il prezzo di stop";
         QTest::newRow("zero") << "0"
-                              << "Inserire il prezzo di stop maggiore di zero";
+                              << "Il prezzo di stop deve essere maggiore di zero";
         QTest::newRow("too high") << "11"
                                   << "deve stare sotto il prezzo di acquisto";
     }
