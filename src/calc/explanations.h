@@ -21,7 +21,7 @@ QString spokenFigure(Figure figure, const TradeTexts &texts);
 // is missing. The gain's explanation adds the gain after tax.
 QString explanation(Figure figure, const TradeTexts &texts, const QLocale &locale);
 
-// What keeps an input text from giving a result ("Inserire il prezzo di acquisto", "... non è
+// What keeps an input text from giving a result ("Inserisci il prezzo di acquisto", "... non è
 // un numero", "... maggiore di zero"), or nothing when it can; `what` names it with its article.
 QString inputProblem(const QString &text, const char *what, const QLocale &locale);
 

@@ -114,7 +114,7 @@ TradePlan planTrade(const PlanInputs &in, const Costs &costs, const QLocale &loc
     if (in.quantity) {
         plan.ownQuantity = true;
         if (*in.quantity <= 0) {
-            plan.refusal = QStringLiteral("Inserire la quantità nella finestra principale");
+            plan.refusal = QStringLiteral("Inserisci la quantità nella finestra principale");
             return plan;
         }
         plan.quantity = *in.quantity;

@@ -159,7 +159,7 @@ private slots:
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("empty") << ""
-                               << "Inserire il prezzo di stop";
+                               << "Inserisci il prezzo di stop";
         QTest::newRow("not a number") << "9,5,1"
                                       << "non è un numero";
         QTest::newRow("zero") << "0"

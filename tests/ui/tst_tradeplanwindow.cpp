@@ -78,7 +78,7 @@ private slots:
         QFETCH(QString, amount);
         type("in_AcqPzo", QStringLiteral("10"));
         QStringList fields;
-        QString shownAmount, title, explanation;
+        QString shownAmount, title, explanation, description;
         QStringList names;
         inPlanWindow([&](TradePlanWindow *window) {
             title = window->windowTitle();
@@ -88,7 +88,9 @@ private slots:
             for (int answer : {0, 4, 7})
                 names << spoken(window, answer);
             shownAmount = in<PlanFigure>(window, "answer1")->text();
-            explanation = in(window, "answer4")->toolTip();
+            // Built when asked: as the pointer resting on it and a screen reader get it.
+            explanation = MainWindowFixture::toolTipOf(in(window, "answer4"));
+            description = MainWindowFixture::descriptionOf(in(window, "answer4"));
             QTest::keyClick(in(window, "target"), Qt::Key_Return);
         });
         QCOMPARE(title, QStringLiteral("Pianifica operazione"));
@@ -98,6 +100,7 @@ private slots:
                                      "Rendimento/rischio, " + local("2,00")}));
         QCOMPARE(shownAmount, amount);
         QVERIFY2(explanation.contains(local("11,1153")), qPrintable(explanation));
+        QCOMPARE(description, explanation);
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("186"));
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), local("11,1154"));
         QCOMPARE(w->control("pic_GP")->accessibleName(), QStringLiteral("Guadagno, 200 euro"));
@@ -123,9 +126,9 @@ private slots:
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("message");
         QTest::newRow("empty") << ""
-                               << "Inserire il prezzo di stop";
+                               << "Inserisci il prezzo di stop";
         QTest::newRow("zero") << "0"
-                              << "Inserire il prezzo di stop maggiore di zero";
+                              << "Il prezzo di stop deve essere maggiore di zero";
         QTest::newRow("too high") << "11"
                                   << "deve stare sotto il prezzo di acquisto";
     }
