@@ -63,6 +63,18 @@ public:
     }
     const std::optional<RuntimeError> &failure() const { return failure_; }
 
+    // Settings an earlier run read from the same contents of the file.
+    void reuse(const SystemValues &system, const SettaggiValues &settaggi,
+               const TariffValues &tariff) {
+        useSystem(system);
+        useSettaggi(settaggi);
+        useTariff(tariff);
+    }
+    bool readAll() const { return system_ && settaggi_ && tariff_; }
+    const SystemValues &system() const { return *system_; }
+    const SettaggiValues &settaggi() const { return *settaggi_; }
+    const TariffValues &tariff() const { return *tariff_; }
+
 private:
     void purchaseSteps() {
         const Costs costs = readCosts();
@@ -137,40 +149,45 @@ private:
     // The settings the texts were computed from, kept for explaining them. One run reads each
     // table once: inside its read transaction a second query would see the same values.
     SystemValues readSystemValues() {
-        if (system_)
-            return *system_;
-        forget({Setting::Commissioni, Setting::CommissioniMin});
-        const SystemValues values =
-            once([this] { return readSystem(db_, statements::SelectSystemForCalc); });
+        if (!system_) {
+            forget({Setting::Commissioni, Setting::CommissioniMin});
+            useSystem(once([this] { return readSystem(db_, statements::SelectSystemForCalc); }));
+        }
+        return *system_;
+    }
+    SettaggiValues readSettaggiValues() {
+        if (!settaggi_) {
+            forget({Setting::CapitalGain, Setting::SLP, Setting::SLMM});
+            useSettaggi(once([this] { return readSettaggi(db_); }));
+        }
+        return *settaggi_;
+    }
+    TariffValues readTariffValues() {
+        if (!tariff_) {
+            forget({Setting::Maximum, Setting::MaximumPercent, Setting::Fixed, Setting::PerShare,
+                    Setting::TransactionTax});
+            useTariff(once([this] { return readTariff(db_); }));
+        }
+        return *tariff_;
+    }
+    void useSystem(const SystemValues &values) {
         system_ = values;
         keep(Setting::Commissioni, values.commissioni);
         keep(Setting::CommissioniMin, values.commissioniMin);
-        return values;
     }
-    SettaggiValues readSettaggiValues() {
-        if (settaggi_)
-            return *settaggi_;
-        forget({Setting::CapitalGain, Setting::SLP, Setting::SLMM});
-        const SettaggiValues values = once([this] { return readSettaggi(db_); });
+    void useSettaggi(const SettaggiValues &values) {
         settaggi_ = values;
         keep(Setting::CapitalGain, values.capitalGain);
         keep(Setting::SLP, values.slp);
         keep(Setting::SLMM, values.slmm);
-        return values;
     }
-    TariffValues readTariffValues() {
-        if (tariff_)
-            return *tariff_;
-        forget({Setting::Maximum, Setting::MaximumPercent, Setting::Fixed, Setting::PerShare,
-                Setting::TransactionTax});
-        const TariffValues values = once([this] { return readTariff(db_); });
+    void useTariff(const TariffValues &values) {
         tariff_ = values;
         keep(Setting::Maximum, values.maximum);
         keep(Setting::MaximumPercent, values.maximumPercent);
         keep(Setting::Fixed, values.fixed);
         keep(Setting::PerShare, values.perShare);
         keep(Setting::TransactionTax, values.transactionTax);
-        return values;
     }
     void forget(std::initializer_list<Setting> settings) {
         for (const Setting setting : settings)
@@ -205,14 +222,26 @@ private:
     std::optional<RuntimeError> readFailure_;
 };
 
+void TradeCalculator::runWithSettings(Run &run, const std::function<void()> &sides) {
+    const ReadTransaction read(db_);
+    const std::optional<quint64> version = db_.contentVersion();
+    if (version && lastRead_ && lastRead_->version == *version)
+        run.reuse(lastRead_->system, lastRead_->settaggi, lastRead_->tariff);
+    lastRead_.reset();
+    sides();
+    if (version && run.readAll())
+        lastRead_ = Read{*version, run.system(), run.settaggi(), run.tariff()};
+}
+
 std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
                                                           const QLocale &locale) {
     Run run(db_, texts, locale);
     try {
-        const ReadTransaction read(db_);
-        run.purchase();
-        if (!texts.sale.isEmpty())
-            run.sale();
+        runWithSettings(run, [&] {
+            run.purchase();
+            if (!texts.sale.isEmpty())
+                run.sale();
+        });
     } catch (const RuntimeError &error) { // the read could not even start
         texts.purchaseProblem = texts.saleProblem = run.fail(error);
         run.blankPurchase();
@@ -224,8 +253,7 @@ std::optional<RuntimeError> TradeCalculator::purchaseSide(TradeTexts &texts,
 std::optional<RuntimeError> TradeCalculator::saleSide(TradeTexts &texts, const QLocale &locale) {
     Run run(db_, texts, locale);
     try {
-        const ReadTransaction read(db_);
-        run.sale();
+        runWithSettings(run, [&] { run.sale(); });
     } catch (const RuntimeError &error) {
         texts.saleProblem = run.fail(error);
         run.blankSale();

@@ -2,20 +2,21 @@
 #pragma once
 // The main window's two recalculations over its texts: the purchase side (amount, stops,
 // break-even) and the sale side (amount, commissions, gain, percentage). Settings are read
-// afresh at every run, in one read transaction; showing the texts is the window's work.
+// at every run, in one read transaction, and parsed again only when the file has changed;
+// showing the texts is the window's work.
 
 #include "calc/costs.h"
 #include "calc/tradetexts.h"
 #include "core/errors.h"
+#include "store/parameters.h"
 
 #include <QLocale>
+#include <functional>
 #include <optional>
 
 namespace margino {
 
 class Database;
-struct SystemValues;
-struct TariffValues;
 
 // A trade's costs from the settings as read, with the transaction tax as switched.
 Costs costsFrom(const SystemValues &system, const TariffValues &tariff, double capitalGainPercent,
@@ -34,8 +35,19 @@ public:
 
 private:
     class Run;
+    // The settings a run read in full, with the file's content version then.
+    struct Read {
+        quint64 version;
+        SystemValues system;
+        SettaggiValues settaggi;
+        TariffValues tariff;
+    };
+    // Within the run's read transaction: the last run's settings when the file has not changed
+    // since, then the run itself; what it read is kept for the next.
+    void runWithSettings(Run &run, const std::function<void()> &sides);
 
     Database &db_;
+    std::optional<Read> lastRead_;
 };
 
 // Which failures the user hears of: the first of a kind, then nothing of that kind again

@@ -153,6 +153,8 @@ sqlite3_stmt *SqliteDatabase::preparedQuery(QStringView sql) {
 
 Recordset SqliteDatabase::OpenRecordset(QStringView sql) {
     sqlite3_stmt *stmt = preparedQuery(sql);
+    if (!sqlite3_stmt_readonly(stmt))
+        ++ownWrites_;
     // Resetting ends the read at once, so the file is never left locked against writers.
     const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> reading(stmt, sqlite3_reset);
     const int rc = sqlite3_step(stmt);
@@ -169,6 +171,8 @@ Recordset SqliteDatabase::OpenRecordset(QStringView sql) {
 
 void SqliteDatabase::Execute(QStringView sql) {
     Statement statement(db_, sql);
+    if (!sqlite3_stmt_readonly(statement.handle()))
+        ++ownWrites_;
     while (statement.step() == SQLITE_ROW) {
     }
 }
@@ -179,6 +183,7 @@ void SqliteDatabase::BeginTrans() {
 }
 
 void SqliteDatabase::CommitTrans() {
+    ++ownWrites_;
     Execute(u"COMMIT");
 }
 
@@ -196,6 +201,14 @@ void SqliteDatabase::BeginRead() {
 
 void SqliteDatabase::EndRead() noexcept {
     Rollback();
+}
+
+std::optional<quint64> SqliteDatabase::contentVersion() {
+    sqlite3_stmt *stmt = preparedQuery(u"PRAGMA data_version");
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> reading(stmt, sqlite3_reset);
+    if (const int rc = sqlite3_step(stmt); rc != SQLITE_ROW)
+        raise(db_, rc);
+    return (quint64(sqlite3_column_int64(stmt, 0)) << 32) | (ownWrites_ & 0xffffffffu);
 }
 
 } // namespace margino

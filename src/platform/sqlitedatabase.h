@@ -33,6 +33,7 @@ public:
     void Rollback() noexcept override;
     void BeginRead() override;
     void EndRead() noexcept override;
+    std::optional<quint64> contentVersion() override;
 
     // How long a lock held by another connection is waited out before a statement fails.
     static constexpr int BusyTimeoutMs = 2000;
@@ -43,6 +44,9 @@ private:
     sqlite3 *db_ = nullptr;
     // Queries run at every keystroke are prepared once; each run still reads the file afresh.
     QHash<QString, sqlite3_stmt *> queries_;
+    // Statements run here that may have written: the engine's data version counts only the
+    // other connections' commits.
+    quint64 ownWrites_ = 0;
 };
 
 } // namespace margino

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <optional>
 
 namespace margino {
 
@@ -55,6 +56,10 @@ public:
     // by another program is seen entirely or not at all. EndRead never throws.
     virtual void BeginRead() = 0;
     virtual void EndRead() noexcept = 0;
+    // Inside a read: a number that changes whenever the file's contents may have changed, by
+    // this connection or another, so that what was read under an equal number still holds.
+    // None where the engine cannot tell: then every run reads the settings again.
+    virtual std::optional<quint64> contentVersion() { return std::nullopt; }
 };
 
 // One read transaction for the lifetime of the object.

@@ -34,6 +34,14 @@ public:
     void Rollback() noexcept override { db_.Rollback(); }
     void BeginRead() override { db_.BeginRead(); }
     void EndRead() noexcept override { db_.EndRead(); }
+    std::optional<quint64> contentVersion() override {
+        try {
+            return db_.contentVersion();
+        } catch (const RuntimeError &) {
+            ++failed;
+            throw;
+        }
+    }
     int failed = 0;
 
 private:
@@ -408,6 +416,32 @@ private slots:
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
         QCOMPARE(shown(), (Shown{"1000", "9,5", "9,5", "10,1", "1100", "10", "90", "9"}));
+    }
+
+    void settingsChangedBetweenKeys_areReadAtTheNextKey_data() {
+        QTest::addColumn<bool>("anotherProgram");
+        QTest::newRow("saved by another program") << true;
+        QTest::newRow("saved through this connection") << false;
+    }
+    // State: quantity 100, price 10, sale 11, a rate of 2. Action: the rate becomes 20; a key.
+    // Expected: the key's figures use 20; a key with the file unchanged parses nothing again.
+    void settingsChangedBetweenKeys_areReadAtTheNextKey() {
+        QFETCH(bool, anotherProgram);
+        typeTrade({"100", "10", "11"});
+        const int queries = db->queries;
+        type("quantity", "100");
+        QCOMPARE(db->queries, queries);
+        const char *update = "UPDATE System SET Commissioni = 20";
+        if (anotherProgram) {
+            sqlite3 *other = nullptr;
+            sqlite3_open(db->file.path().toUtf8().constData(), &other);
+            QCOMPARE(sqlite3_exec(other, update, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(other);
+        } else {
+            settings(QString::fromLatin1(update));
+        }
+        type("quantity", "100");
+        QCOMPARE(shown()[5], QStringLiteral("42")); // 20 ‰ of 1000 and of 1100
     }
 
     // State: quantity 100, price 10, sale 11; another connection holds the file locked.

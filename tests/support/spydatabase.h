@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real engine on a private copy of the shipped settings file, logging every write and
-// transaction step in order; after its next query another program may get a turn at the file.
+// transaction step in order and counting queries; after its next query another program may
+// get a turn at the file.
 
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
@@ -12,6 +13,7 @@
 class SpyDatabase final : public margino::Database {
 public:
     margino::Recordset OpenRecordset(QStringView sql) override {
+        ++queries;
         margino::Recordset rs = real.OpenRecordset(sql);
         if (auto turn = std::exchange(meanwhile, {}))
             turn();
@@ -23,9 +25,16 @@ public:
     void Rollback() noexcept override { log << "Rollback", real.Rollback(); }
     void BeginRead() override { real.BeginRead(); }
     void EndRead() noexcept override { real.EndRead(); }
+    std::optional<quint64> contentVersion() override {
+        const std::optional<quint64> version = real.contentVersion();
+        if (auto turn = std::exchange(meanwhile, {}))
+            turn();
+        return version;
+    }
 
     DataFileCopy file;
     margino::SqliteDatabase real{file.path(), {"System", "Settaggi"}};
     QStringList log;
+    int queries = 0;
     std::function<void()> meanwhile;
 };
