@@ -4,7 +4,7 @@
 // it the floor (the same key in a bare field in a window, the floor bench_startup uses too)
 // and the physical limit (that field at the quantity field's size and six panels whose
 // pictures are already drawn, copied to the screen at each key). Run offscreen:
-//   build/bench/bench_keystroke -median 15        CPU time a key
+//   build/bench/bench_keystroke floorLimitAndKeyCpuAlternately   CPU time a key
 //   build/bench/bench_keystroke -callgrind        instructions a key (needs valgrind)
 
 #include "platform/sqlitedatabase.h"
@@ -19,6 +19,7 @@
 #include <QTest>
 #include <algorithm>
 #include <ctime>
+#include <functional>
 
 using namespace margino;
 
@@ -33,6 +34,15 @@ void keyAndPaint(QWidget *field, bool &typed) {
     else
         QTest::keyClick(field, Qt::Key_Backspace);
     QApplication::processEvents();
+}
+
+// Keys go to a focused field in the active window, as a user types: the field then draws its
+// focus frame, and an inactive window's keys take other paths.
+void focusForTyping(QWidget *field) {
+    field->window()->activateWindow();
+    if (!QTest::qWaitForWindowActive(field->window()))
+        qFatal("the window did not become active");
+    field->setFocus();
 }
 
 // A panel whose picture is drawn once: at each key it is only copied to the screen.
@@ -66,6 +76,35 @@ class BenchKeystroke : public QObject {
         return form->findChild<InputNumerico *>(QString::fromLatin1(name));
     }
 
+    // The physical limit's window: a field of the quantity field's size and six panels.
+    struct Limit {
+        QWidget window;
+        QLineEdit field{QStringLiteral("15"), &window};
+        std::vector<std::unique_ptr<PreDrawnPanel>> panels;
+    };
+
+    std::unique_ptr<Limit> makeLimit() {
+        auto limit = std::make_unique<Limit>();
+        limit->window.resize(form->size());
+        InputNumerico *quantity = field("in_Qta");
+        limit->field.setGeometry(QRect(quantity->mapTo(form.get(), QPoint()), quantity->size()));
+        QImage picture(form->findChild<QWidget *>(QStringLiteral("pic_PdP"))->size(),
+                       QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        for (int i = 0; i < 6; ++i) {
+            limit->panels.push_back(std::make_unique<PreDrawnPanel>(picture, &limit->window));
+            limit->panels.back()->move(10, 60 + 30 * i);
+        }
+        limit->window.show();
+        return limit;
+    }
+
+    static void limitKey(Limit &limit, bool &typed) {
+        for (const auto &panel : limit.panels)
+            panel->update();
+        keyAndPaint(&limit.field, typed);
+    }
+
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QStringLiteral("it_IT")));
@@ -89,6 +128,7 @@ private slots:
         QLineEdit bare(QStringLiteral("15"), &window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        focusForTyping(&bare);
         bool typed = false;
         QBENCHMARK {
             keyAndPaint(&bare, typed);
@@ -98,65 +138,59 @@ private slots:
     // The limit: no key can cost less than its field repainting and the six panels' finished
     // pictures reaching the screen.
     void limitFieldAndSixPreDrawnPanels() {
-        QWidget window;
-        window.resize(form->size());
-        InputNumerico *quantity = field("in_Qta");
-        QLineEdit bare(QStringLiteral("15"), &window);
-        bare.setGeometry(QRect(quantity->mapTo(form.get(), QPoint()), quantity->size()));
-        QImage picture(form->findChild<QWidget *>(QStringLiteral("pic_PdP"))->size(),
-                       QImage::Format_RGB32);
-        picture.fill(Qt::darkGreen);
-        std::vector<std::unique_ptr<PreDrawnPanel>> panels;
-        for (int i = 0; i < 6; ++i) {
-            panels.push_back(std::make_unique<PreDrawnPanel>(picture, &window));
-            panels.back()->move(10, 60 + 30 * i);
-        }
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const std::unique_ptr<Limit> limit = makeLimit();
+        QVERIFY(QTest::qWaitForWindowExposed(&limit->window));
+        focusForTyping(&limit->field);
         bool typed = false;
         QBENCHMARK {
-            for (const auto &panel : panels)
-                panel->update();
-            keyAndPaint(&bare, typed);
+            limitKey(*limit, typed);
         }
     }
 
-    // CPU time a key, the floor's and the program's measured in turn, round after round, so
-    // both meet the same machine load; medians of the rounds.
-    void floorAndKeyCpuAlternately() {
+    // CPU time a key: the floor's, the limit's and the program's measured in turn, round
+    // after round, so all three meet the same machine load; medians of the rounds.
+    void floorLimitAndKeyCpuAlternately() {
         QWidget window;
         QLineEdit bare(QStringLiteral("15"), &window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const std::unique_ptr<Limit> limit = makeLimit();
+        QVERIFY(QTest::qWaitForWindowExposed(&limit->window));
         InputNumerico *quantity = field("in_Qta");
         const auto cpuUs = [] {
             timespec now{};
             clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
             return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
         };
-        const auto perKey = [&](QWidget *target) {
+        const auto perKey = [&](QWidget *field, const std::function<void(bool &)> &key) {
+            focusForTyping(field);
             bool typed = false;
             const double start = cpuUs();
             for (int i = 0; i < 64; ++i)
-                keyAndPaint(target, typed);
+                key(typed);
             return (cpuUs() - start) / 64;
         };
-        std::vector<double> floor, key;
+        std::vector<double> floor, physical, key;
         for (int round = 0; round < 31; ++round) {
-            floor.push_back(perKey(&bare));
-            key.push_back(perKey(quantity));
+            floor.push_back(perKey(&bare, [&](bool &typed) { keyAndPaint(&bare, typed); }));
+            physical.push_back(
+                perKey(&limit->field, [&](bool &typed) { limitKey(*limit, typed); }));
+            key.push_back(perKey(quantity, [&](bool &typed) { keyAndPaint(quantity, typed); }));
         }
-        std::sort(floor.begin(), floor.end());
-        std::sort(key.begin(), key.end());
-        const double f = floor[floor.size() / 2], k = key[key.size() / 2];
-        qInfo("CPU a key (median of 31 rounds of 64): floor %.1f us, Margino %.1f us, ratio %.2f",
-              f, k, k / f);
+        const auto median = [](std::vector<double> v) {
+            std::sort(v.begin(), v.end());
+            return v[v.size() / 2];
+        };
+        const double f = median(floor), l = median(physical), k = median(key);
+        qInfo("CPU a key (medians of 31 rounds of 64): floor %.1f us, limit %.1f us, Margino "
+              "%.1f us; Margino / floor %.2f, Margino / limit %.2f",
+              f, l, k, k / f, k / l);
     }
 
     // A quantity key with a sale price present: both sides, six panels, painted and flushed.
     void quantityKeyEndToEnd() {
         InputNumerico *quantity = field("in_Qta");
-        quantity->setFocus();
+        focusForTyping(quantity);
         bool typed = false;
         QBENCHMARK {
             keyAndPaint(quantity, typed);
