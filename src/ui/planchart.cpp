@@ -165,7 +165,11 @@ void PlanChart::setCurve(const GainCurve &curve, std::function<QString(double)> 
     for (int i = 0; i < 4; ++i)
         marks_[i]->replace(marks[i]);
     kinks_->replace(kinks);
-    if (curve.gain.isEmpty())
+    // Without a curve the axes would number an empty range: they show with the curve only.
+    const bool drawn = !curve.gain.isEmpty();
+    x_->setVisible(drawn);
+    y_->setVisible(drawn);
+    if (!drawn)
         return;
     x_->setRange(curve.low, curve.high);
     const double pad = std::max(1.0, (high - low) / 10);

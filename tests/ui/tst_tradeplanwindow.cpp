@@ -9,6 +9,9 @@
 #include "ui/tradeplanwindow.h"
 
 #include <QCheckBox>
+#include <QGraphicsObject>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <functional>
@@ -185,6 +188,35 @@ private slots:
         QCOMPARE(marks.value("Vendita"), 12.0);
         QVERIFY(first < 9.5 && last > 12.0);
         QCOMPARE(rows.mid(0, 4), (QStringList{"Stop", "Pareggio", "Obiettivo", "Vendita"}));
+    }
+
+    // State: no price in the main window. Action: Ctrl+P. Expected: no curve, and no axis
+    // numbering an empty range; a price and a target typed there bring both.
+    void chart_withoutAPrice_showsNoAxes() {
+        QStringList shown, drawn;
+        // The chart's axes, as the objects its scene holds.
+        const auto axes = [](const QWidget *window) {
+            QStringList visible;
+            for (const auto *view : window->findChildren<QGraphicsView *>())
+                for (QGraphicsItem *item : view->scene()->items())
+                    if (const QGraphicsObject *chart = item->toGraphicsObject())
+                        for (const QObject *o : chart->findChildren<QObject *>())
+                            if (o->inherits("QAbstractAxis") && o->property("visible").toBool())
+                                visible << QString::fromLatin1(o->metaObject()->className());
+            return visible;
+        };
+        inPlanWindow([&](TradePlanWindow *window) {
+            QVERIFY(window->chart());
+            shown = axes(window);
+            QVERIFY(window->chart()->points(QStringLiteral("Guadagno netto")).isEmpty());
+            retype(window, "price", QStringLiteral("10"));
+            retype(window, "target", QStringLiteral("200"));
+            QTest::keyClick(in(window, "target"), Qt::Key_Tab);
+            drawn = axes(window);
+            QTest::keyClick(window, Qt::Key_Escape);
+        });
+        QCOMPARE(shown, QStringList());
+        QCOMPARE(drawn.size(), 2);
     }
 
     // State: quantity 100 and price 10 in the main window. Action: Space on "Usa la quantità
