@@ -45,7 +45,7 @@ PositionSize sizePosition(const PositionRequest &r, const QLocale &locale) {
                                       "stop a %1 o più non c'è una perdita da misurare.")
                            .arg(numberToText(r.price, locale));
     else if (const double least = orderCommission(r.costs.tariff, 0, 0); r.budget < 2 * least)
-        size.refusal = QStringLiteral("Il budget di perdita di %1 € non copre nemmeno le due "
+        size.refusal = QStringLiteral("La perdita massima di %1 € non copre nemmeno le due "
                                       "commissioni minime (2 × %2 €).")
                            .arg(money(r.budget), money(least));
     if (!size.refusal.isEmpty())
