@@ -39,10 +39,10 @@ private:
     std::array<RollLine, LastLine + 1> lines_{};
 };
 
-// When the roll's ticks are due. The roll was paced by a timer asking for 1 ms on a platform
-// whose clock ticked 64 times a second: 15.625 ms a tick, 64 pixels a second. Each tick is due
-// at its own place on the clock, so a late tick does not delay the ones after it; after a
-// stall of more than a few ticks the count starts again from now instead of rushing the roll.
+// When the roll's ticks are due: one every 15.625 ms, so the roll climbs 64 pixels a second.
+// Each tick is due at its own place on the clock, so a late tick does not delay the ones after
+// it; after a stall of more than a few ticks the count starts again from now instead of
+// rushing the roll.
 class TickSchedule {
 public:
     static constexpr qint64 PeriodUs = 15625;
