@@ -42,7 +42,7 @@ private:
     sqlite3_stmt *preparedQuery(QStringView sql);
 
     sqlite3 *db_ = nullptr;
-    // Queries run at every keystroke are prepared once; each run still reads the file afresh.
+    // Queries run at every keystroke are prepared once; each run still reads the file.
     QHash<QString, sqlite3_stmt *> queries_;
     // Statements run here that may have written: the engine's data version counts only the
     // other connections' commits.
