@@ -44,7 +44,7 @@ void AmountLabel::paintEvent(QPaintEvent *event) {
     }
     QList<quint32> indexes;
     QList<QPointF> positions;
-    qreal x = box.right() + 1 - Margin - textWidth(shown_, metrics);
+    qreal x = box.right() + 1 - Margin - textWidth(shown_, font().pixelSize());
     for (const QChar c : shown_) {
         auto glyph = glyphs_.constFind(c.unicode());
         if (glyph == glyphs_.cend()) {
@@ -69,30 +69,35 @@ void AmountLabel::resizeEvent(QResizeEvent *event) {
     fit();
 }
 
-// Digits, signs and separators do not kern: the sum of their advances is the text's width,
-// and the font keeps each advance, so no text is shaped at every key.
-int AmountLabel::textWidth(const QString &text, const QFontMetrics &metrics) {
+// Digits, signs and separators do not kern: the sum of their advances is the text's width.
+// Each advance is asked of the font once per size, so no text is shaped at every key.
+int AmountLabel::textWidth(const QString &text, int pixels) const {
     int sum = 0;
-    for (const QChar c : text)
-        sum += metrics.horizontalAdvance(c);
+    for (const QChar c : text) {
+        const quint32 key = quint32(pixels) << 16 | c.unicode();
+        auto advance = advances_.constFind(key);
+        if (advance == advances_.cend()) {
+            QFont font = layoutFont_;
+            font.setPixelSize(pixels);
+            advance = advances_.insert(key, QFontMetrics(font, this).horizontalAdvance(c));
+        }
+        sum += *advance;
+    }
     return sum;
 }
 
 bool AmountLabel::fits(const QString &text, int pixels) const {
-    QFont font = layoutFont_;
-    font.setPixelSize(pixels);
-    const QFontMetrics metrics =
-        pixels == this->font().pixelSize() ? fontMetrics() : QFontMetrics(font);
-    return textWidth(text, metrics) <= contentsRect().width() - 2 * Margin;
+    return textWidth(text, pixels) <= contentsRect().width() - 2 * Margin;
 }
 
 // A smaller font first, as it keeps every digit; then fewer decimals, then the exponent form.
 void AmountLabel::fit() {
     QString shown = amount_;
     int pixels = layoutFont_.pixelSize();
-    while (pixels > FloorPixels && !fits(shown, pixels))
-        --pixels;
-    if (!fits(shown, pixels)) {
+    bool fitting = fits(shown, pixels);
+    while (!fitting && pixels > FloorPixels)
+        fitting = fits(shown, --pixels);
+    if (!fitting) {
         for (const QString &form : shorterForms(amount_, locale())) {
             shown = form;
             if (fits(form, pixels))

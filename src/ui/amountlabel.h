@@ -33,12 +33,13 @@ protected:
 private:
     void fit();
     bool fits(const QString &text, int pixels) const;
-    static int textWidth(const QString &text, const QFontMetrics &metrics);
+    int textWidth(const QString &text, int pixels) const;
 
     // The font's glyphs for the characters shown so far: an amount is drawn from them
     // without shaping its text again at every change. Emptied when the font changes.
     QRawFont rawFont_;
     QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // index, advance
+    mutable QHash<quint32, int> advances_;              // by pixel size and character
     QFont layoutFont_;
     QString amount_, shown_;
 };
