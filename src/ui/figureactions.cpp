@@ -41,9 +41,12 @@ public:
     }
 
     QString text(QAccessible::Text kind) const override {
-        if (kind == QAccessible::Description)
-            if (const FigureActions *actions = figureActions())
+        if (const FigureActions *actions = figureActions()) {
+            if (kind == QAccessible::Description)
                 return actions->explanation();
+            if (kind == QAccessible::Name && !actions->spoken().isEmpty())
+                return actions->spoken();
+        }
         return QAccessibleWidget::text(kind);
     }
     QString text(int start, int end) const override { return value().mid(start, end - start); }
@@ -105,9 +108,15 @@ FigureActions::FigureActions(QFrame *figure, QAction *copyAll, std::function<QSt
     figure->installEventFilter(this);
 }
 
-void FigureActions::setSpoken(const QString &spoken) {
-    if (figure_->accessibleName() != spoken)
-        figure_->setAccessibleName(spoken);
+void FigureActions::setSpoken(std::function<QString()> spoken) {
+    spoken_ = std::move(spoken);
+}
+
+void FigureActions::spokenChanged() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(figure_, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
 }
 
 void FigureActions::explanationChanged() {

@@ -22,9 +22,12 @@ public:
     FigureActions(QFrame *figure, QAction *copyAll, std::function<QString()> value,
                   std::function<QString()> explain);
 
-    // The spoken name ("Punto di pareggio, 10,059 euro"), as the accessible name; a new name
-    // is announced.
-    void setSpoken(const QString &spoken);
+    // Where the spoken name ("Punto di pareggio, 10,059 euro") comes from: asked only when a
+    // screen reader wants it, so a key builds no sentence nobody hears.
+    void setSpoken(std::function<QString()> spoken);
+    // The figure changed: a screen reader that follows it is told its name did.
+    void spokenChanged();
+    QString spoken() const { return spoken_ ? spoken_() : QString(); }
     // The figure changed: a screen reader that follows it hears that its explanation did.
     void explanationChanged();
 
@@ -44,7 +47,7 @@ protected:
 
 private:
     QFrame *figure_;
-    std::function<QString()> value_, explain_;
+    std::function<QString()> value_, explain_, spoken_;
 };
 
 } // namespace margino

@@ -25,7 +25,7 @@ ResultsDisplay::ResultsDisplay(const Widgets &widgets, QAction *copyAll) {
         slot.actions = new FigureActions(
             widget, copyAll, [this, figure] { return figureText(figure, shown_); },
             [this, figure] { return explanation(figure, shown_, locale_); });
-        slot.actions->setSpoken(spokenFigure(figure, shown_));
+        slot.actions->setSpoken([this, figure] { return spokenFigure(figure, shown_); });
     }
 }
 
@@ -36,19 +36,24 @@ ResultsDisplay::~ResultsDisplay() = default;
 void ResultsDisplay::show(const TradeTexts &texts, const QLocale &locale) {
     if (texts == shown_ && locale == locale_)
         return;
+    std::array<bool, FigureCount> changed{};
     for (const FigureRow &row : FigureRows) {
         const QString &text = figureSlot(texts, row.figure);
         Slot &slot = slots_[std::size_t(row.figure)];
-        if (text != figureSlot(shown_, row.figure)) {
-            if (slot.lcd)
-                slot.lcd->setCaption(panelText(text, slot.lcd->cellCount(), locale));
-            else
-                slot.amount->setAmount(text);
-            slot.actions->setSpoken(spokenFigure(row.figure, texts));
-        }
+        changed[std::size_t(row.figure)] = text != figureSlot(shown_, row.figure);
+        if (!changed[std::size_t(row.figure)])
+            continue;
+        if (slot.lcd)
+            slot.lcd->setCaption(panelText(text, slot.lcd->cellCount(), locale));
+        else
+            slot.amount->setAmount(text);
     }
     shown_ = texts;
     locale_ = locale;
+    // Announced once the new texts are in place, so a screen reader asking hears them.
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        if (changed[i])
+            slots_[i].actions->spokenChanged();
     for (const Slot &slot : slots_)
         slot.actions->explanationChanged();
 }

@@ -83,7 +83,8 @@ TradePlanWindow::TradePlanWindow(Database &db, QWidget *parent) : QDialog(parent
             figureSize, false, copyAll,
             [this, i] { return answerExplanation(Answer(i), plan_, costs_, locale()); }, this);
         figures_[i]->setObjectName(QStringLiteral("answer%1").arg(i));
-        figures_[i]->actions()->setSpoken(spokenAnswer(Answer(i), plan_, locale()));
+        figures_[i]->actions()->setSpoken(
+            [this, i] { return spokenAnswer(Answer(i), plan_, locale()); });
         answers->addWidget(new QLabel(answerLabel(Answer(i)), this), i, 0);
         answers->addWidget(figures_[i], i, 1);
     }
@@ -259,7 +260,7 @@ void TradePlanWindow::recompute() {
     // answers whose text it changes.
     for (int i = 0; i < AnswerCount; ++i) {
         if (figures_[i]->setText(answerText(Answer(i), plan_, l)))
-            figures_[i]->actions()->setSpoken(spokenAnswer(Answer(i), plan_, l));
+            figures_[i]->actions()->spokenChanged();
         figures_[i]->actions()->explanationChanged();
     }
     message_->setText(plan_.refusal);

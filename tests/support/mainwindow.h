@@ -64,6 +64,10 @@ public:
         QToolTip::hideText();
         return text;
     }
+    // What a screen reader reads as a widget's name.
+    static QString spokenOf(QWidget *widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+    }
     // What a screen reader reads as a widget's description.
     static QString descriptionOf(QWidget *widget) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);

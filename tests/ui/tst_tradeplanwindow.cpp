@@ -46,7 +46,8 @@ class TstTradePlanWindow : public QObject {
         return widget;
     }
     static QString spoken(QWidget *window, int answer) {
-        return in(window, qPrintable(QStringLiteral("answer%1").arg(answer)))->accessibleName();
+        return MainWindowFixture::spokenOf(
+            in(window, qPrintable(QStringLiteral("answer%1").arg(answer))));
     }
     // Space on a control with the focus, as a keyboard user presses it.
     static void press(QWidget *window, const char *name) {
@@ -106,7 +107,8 @@ private slots:
         QCOMPARE(description, explanation);
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("186"));
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), local("11,1154"));
-        QCOMPARE(w->control("pic_GP")->accessibleName(), QStringLiteral("Guadagno, 200 euro"));
+        QCOMPARE(MainWindowFixture::spokenOf(w->control("pic_GP")),
+                 QStringLiteral("Guadagno, 200 euro"));
     }
 
     // State: price 10, the main window's transaction tax (0,2 %) switched on. Action: Ctrl+P.
