@@ -206,12 +206,15 @@ void Form1::buildTaxSwitch(QWidget *client) {
 }
 
 void Form1::showTaxRate(std::optional<double> ratePercent) {
+    // Every key passes here: the label is rebuilt only when the rate or the locale changed.
+    const std::pair shown{ratePercent, locale()};
+    if (shownTaxRate_ == shown)
+        return;
+    shownTaxRate_ = shown;
     const QString name = QStringLiteral("Imposta sulle transazioni");
     const QString text =
         ratePercent ? QStringLiteral("%1 (%2 %)").arg(name, numberToText(*ratePercent, locale()))
                     : name;
-    if (transactionTax_->accessibleName() == text)
-        return;
     transactionTax_->setText(u'&' + text);
     transactionTax_->setAccessibleName(text);
 }

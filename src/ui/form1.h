@@ -110,6 +110,7 @@ private:
     QLabel *Picture1;
     QPushButton *cmd_Ok;
     QCheckBox *transactionTax_;
+    std::optional<std::pair<std::optional<double>, QLocale>> shownTaxRate_;
     QAction *mnu_Settaggio, *mnu_About, *mnu_Help;
     QAction *copyAllAction, *planTradeAction, *clearAction;
     QLabel *hintLine;

@@ -51,7 +51,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event) {
     auto *widget = static_cast<QWidget *>(watched);
     if (widget->window() != this || QApplication::activeModalWidget())
         return QMainWindow::eventFilter(watched, event);
-    if (key->matches(QKeySequence::Undo) && restoreClearedFields())
+    if (!isPlainTyping(key) && key->matches(QKeySequence::Undo) && restoreClearedFields())
         return true;
     // A number typed while "Esci" or a figure has the focus starts the quantity, so nothing
     // typed right after start is lost.

@@ -84,16 +84,24 @@ void InputNumerico::setHintLabel(QLabel *label) {
     hintLabel_ = label;
 }
 
+bool isPlainTyping(const QKeyEvent *event) {
+    const QString typed = event->text();
+    return typed.size() == 1 && typed[0].isPrint() &&
+           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
 void InputNumerico::keyPressEvent(QKeyEvent *event) {
-    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
-        const QScopedValueRollback restoring(unchecked_, true);
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        pasteNumber(QGuiApplication::clipboard()->text());
-        event->accept();
-        return;
+    if (!isPlainTyping(event)) {
+        if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
+            const QScopedValueRollback restoring(unchecked_, true);
+            QLineEdit::keyPressEvent(event);
+            return;
+        }
+        if (event->matches(QKeySequence::Paste)) {
+            pasteNumber(QGuiApplication::clipboard()->text());
+            event->accept();
+            return;
+        }
     }
     const QString typed = event->text();
     const bool keypadDecimal = (event->modifiers() & Qt::KeypadModifier) &&

@@ -11,6 +11,10 @@ class QLabel;
 
 namespace margino {
 
+// A character typed without Ctrl, Alt or Meta: never an editing command, so the platform's key
+// bindings, dear to ask at every key, are asked only about the other keys.
+bool isPlainTyping(const QKeyEvent *event);
+
 class InputNumerico : public QLineEdit {
     Q_OBJECT
     Q_PROPERTY(QString Valore READ Valore WRITE setValore NOTIFY Change)
