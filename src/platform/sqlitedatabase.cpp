@@ -195,12 +195,24 @@ void SqliteDatabase::Rollback() noexcept {
 
 void SqliteDatabase::BeginRead() {
     // DEFERRED: the first query takes the shared lock and holds it to the end, so no writer
-    // can commit between the queries of one read.
-    Execute(u"BEGIN DEFERRED");
+    // can commit between the queries of one read. Prepared once: a read begins at every key.
+    sqlite3_stmt *stmt = preparedQuery(u"BEGIN DEFERRED");
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        raise(db_, rc);
 }
 
 void SqliteDatabase::EndRead() noexcept {
-    Rollback();
+    if (sqlite3_get_autocommit(db_))
+        return;
+    try {
+        sqlite3_stmt *stmt = preparedQuery(u"ROLLBACK");
+        sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+    } catch (...) {
+        Rollback(); // the statement could not even be prepared
+    }
 }
 
 std::optional<quint64> SqliteDatabase::contentVersion() {
