@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "journalexport.h"
 
+#include "core/modules.h"
 #include "journal/journalmodel.h"
+#include "journal/workbook.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,7 +12,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <xlsxwriter.h>
 
 namespace margino {
 
@@ -22,12 +23,6 @@ constexpr int ProgressEvery = 500;
     throw JournalError(
         JournalError::Other, err::PathFileAccess, detail,
         QStringLiteral("Il file %1 non si può scrivere.").arg(QDir::toNativeSeparators(target)));
-}
-
-// The number columns of a trade, in the order of the table's columns after the date.
-QList<const QString *> numbers(const Trade &t) {
-    return {&t.quantity,    &t.purchasePrice,  &t.salePrice, &t.purchaseAmount, &t.saleAmount,
-            &t.commissions, &t.transactionTax, &t.gain,      &t.gainAfterTax};
 }
 
 QStringList headers() {
@@ -54,7 +49,7 @@ bool writeCsv(const JournalFile &journal, const JournalView &view, const QString
         const QTime h = t.savedAt.time();
         QStringList row{QString::asprintf("%02d/%02d/%04d", d.day(), d.month(), d.year()),
                         QString::asprintf("%02d:%02d:%02d", h.hour(), h.minute(), h.second())};
-        for (const QString *number : numbers(t))
+        for (const QString *number : exportedNumbers(t))
             row << csvNumber(*number);
         row << csvField(t.note);
         chunk += row.join(u';').toUtf8() + "\r\n";
@@ -77,86 +72,55 @@ bool writeCsv(const JournalFile &journal, const JournalView &view, const QString
     return true;
 }
 
-class Workbook {
-public:
-    explicit Workbook(const QString &fileName) {
-        lxw_workbook_options options{};
-        options.use_zip64 = LXW_FALSE;
-        book_ = workbook_new_opt(fileName.toUtf8().constData(), &options);
-    }
-    ~Workbook() {
-        if (book_)
-            workbook_close(book_); // only after a failure: the temporary file is removed
-    }
-    lxw_workbook *get() const { return book_; }
-    lxw_error close() { return workbook_close(std::exchange(book_, nullptr)); }
-
-private:
-    lxw_workbook *book_ = nullptr;
-};
-
 bool writeXlsx(const JournalFile &journal, const JournalView &view, const QString &target,
                const ExportProgress &progress) {
+    // Looked for once, by whichever export thread comes first.
+    struct Module {
+        MarginoWriteWorkbook *write = nullptr;
+        QString problem;
+    };
+    static const Module module = [] {
+        Module found;
+        found.write = reinterpret_cast<MarginoWriteWorkbook *>(moduleEntry(
+            QStringLiteral("libmargino_xlsx.so"), "marginoWriteWorkbook", found.problem));
+        return found;
+    }();
+    if (!module.write)
+        throw JournalError(JournalError::Other, err::FileNotFound, module.problem,
+                           QStringLiteral("Il modulo che scrive i file .xlsx non si trova: "
+                                          "esporta in .csv o reinstalla Margino."));
     // Written beside the target and renamed over it, so a failure leaves the old file.
     QTemporaryFile temporary(
         QFileInfo(target).absoluteDir().filePath(QStringLiteral(".margino-export-XXXXXX.xlsx")));
     if (!temporary.open())
         failWrite(target, temporary.errorString());
     temporary.close();
-    Workbook book(temporary.fileName());
-    if (!book.get())
-        failWrite(target, QStringLiteral("workbook_new"));
-    lxw_worksheet *sheet = workbook_add_worksheet(book.get(), "Operazioni");
-    lxw_format *bold = workbook_add_format(book.get());
-    format_set_bold(bold);
-    lxw_format *date = workbook_add_format(book.get());
-    format_set_num_format(date, "dd/mm/yyyy hh:mm");
-    lxw_format *euro = workbook_add_format(book.get());
-    format_set_num_format(euro, "#,##0.00## [$\xE2\x82\xAC-410]");
-    lxw_format *whole = workbook_add_format(book.get());
-    format_set_num_format(whole, "0");
     // One "Data" cell holds date and time: the CSV's separate "Ora" column is not needed.
-    int column = 0;
+    QStringList titles;
     for (int c = 0; c < JournalView::ColumnCount; ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(column++),
-                               journalColumnTitle(JournalView::Column(c)).toUtf8().constData(),
-                               bold);
-    worksheet_set_column(sheet, 0, 0, 16, nullptr);
-    worksheet_set_column(sheet, 1, 9, 14, nullptr);
-    worksheet_set_column(sheet, 10, 10, 30, nullptr);
-    worksheet_freeze_panes(sheet, 1, 0);
-    lxw_row_t row = 0;
-    bool stopped = false;
-    journal.forEach(view, [&](const Trade &t) {
-        ++row;
-        const QDate d = t.savedAt.date();
-        const QTime h = t.savedAt.time();
-        lxw_datetime when{d.year(), d.month(), d.day(), h.hour(), h.minute(), double(h.second())};
-        worksheet_write_datetime(sheet, row, 0, &when, date);
-        lxw_col_t col = 1;
-        for (const QString *number : numbers(t)) {
-            bool ok = false;
-            const double value = number->toDouble(&ok); // the cell's own type is a double
-            if (ok)
-                worksheet_write_number(sheet, row, col, value, col == 1 ? whole : euro);
-            ++col;
-        }
-        if (!t.note.isEmpty())
-            worksheet_write_string(sheet, row, col, t.note.toUtf8().constData(), nullptr);
-        if (row % ProgressEvery == 0)
-            stopped = progress && !progress(int(row));
-        return !stopped;
-    });
-    if (stopped)
+        titles << journalColumnTitle(JournalView::Column(c));
+    int written = 0;
+    const TradeSource trades = [&](const std::function<bool(const Trade &)> &row) {
+        journal.forEach(view, [&](const Trade &t) {
+            ++written;
+            return row(t);
+        });
+    };
+    QString problem;
+    switch (module.write(temporary.fileName(), titles, trades, progress, problem)) {
+    case WorkbookOutcome::Stopped:
         return false;
-    if (const lxw_error error = book.close(); error != LXW_NO_ERROR)
-        failWrite(target, QString::fromUtf8(lxw_strerror(error)));
+    case WorkbookOutcome::Failed:
+        failWrite(target, problem);
+    case WorkbookOutcome::Written:
+        break;
+    }
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
                     QFile::encodeName(target).constData()) != 0)
         failWrite(target, QString::fromLocal8Bit(std::strerror(errno)));
     temporary.setAutoRemove(false);
     if (progress)
-        progress(int(row));
+        progress(written);
     return true;
 }
 

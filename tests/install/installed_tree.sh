@@ -16,8 +16,10 @@ for file in bin/margino share/margino/DataMg.mgd share/margino/Margino.hlp \
     share/man/it/man1/margino.1.gz share/doc/margino/copyright share/doc/margino/changelog.gz; do
     [ -f "$prefix/$file" ] || { echo "missing: $file"; exit 1; }
 done
-ls "$prefix"/lib*/margino/libmargino_chart.so "$prefix"/lib/*/margino/libmargino_chart.so \
-    2>/dev/null | grep -q . || { echo "missing: the chart module"; exit 1; }
+for module in chart xlsx; do
+    ls "$prefix"/lib*/margino/libmargino_$module.so "$prefix"/lib/*/margino/libmargino_$module.so \
+        2>/dev/null | grep -q . || { echo "missing: the $module module"; exit 1; }
+done
 for size in 16 22 24 32 48 64 128 256; do
     png=$prefix/share/icons/hicolor/${size}x$size/apps/$id.png
     file "$png" | grep -q "PNG image data, $size x $size," || { echo "bad icon: $png"; exit 1; }
