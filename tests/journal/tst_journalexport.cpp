@@ -179,6 +179,27 @@ private slots:
             QVERIFY(error.summary().contains(QStringLiteral("non si può scrivere")));
         }
     }
+
+    // State: the .xlsx module nowhere the program looks (the suite run again without the
+    // build's library path). Action: export to .xlsx, then to CSV. Expected: an Italian
+    // message that names the module and offers CSV, no file; the CSV export still works.
+    void xlsxWithoutItsModule_saysSoAndWritesNothing() {
+        if (qEnvironmentVariable("LD_LIBRARY_PATH").contains(QStringLiteral(MARGINO_BIN_DIR)))
+            QSKIP("the module is on the library path; tst_journalexport_withoutmodule runs this");
+        JournalFixture f;
+        JournalFile journal(f.path(), JournalFile::Open::Create);
+        fill(journal);
+        const QString target = f.dir.filePath(QStringLiteral("registro.xlsx"));
+        try {
+            exportJournal(f.path(), {}, target);
+            QFAIL("an .xlsx export without its module succeeded");
+        } catch (const JournalError &error) {
+            QVERIFY2(error.summary().contains(QStringLiteral("esporta in .csv")),
+                     qPrintable(error.summary()));
+        }
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(exportJournal(f.path(), {}, f.dir.filePath(QStringLiteral("registro.csv"))));
+    }
 };
 
 QTEST_GUILESS_MAIN(TstJournalExport)
