@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A private, writable copy of the shipped settings file in a temporary folder, per test.
+// A private, writable copy of the shipped settings file in a temporary folder, per test, and a
+// file written whole.
 
 #include <QDir>
 #include <QFile>
@@ -21,3 +22,9 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Writes bytes as the whole file, replacing what was there.
+inline bool writeFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}

@@ -8,6 +8,7 @@
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "support/widgets.h"
 #include "ui/form1.h"
 
 #include <QAccessible>
@@ -30,18 +31,9 @@ public:
     ~MainWindowFixture() { form.reset(); }
 
     template <typename T = QWidget> T *control(const char *name) const {
-        auto *widget = form->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return child<T>(form.get(), name);
     }
-    // Replaces a field's text key by key; an empty text is typed as a Delete.
-    void type(const char *name, const QString &keys) const {
-        QTest::keyClick(control(name), Qt::Key_A, Qt::ControlModifier);
-        if (keys.isEmpty())
-            QTest::keyClick(control(name), Qt::Key_Delete);
-        QTest::keyClicks(control(name), keys);
-    }
+    void type(const char *name, const QString &keys) const { retype(control(name), keys); }
     // Digits as written with a comma, in the locale's own decimal separator.
     static QString local(QString text) { return text.replace(u',', QLocale().decimalPoint()); }
     // What the screen shows of a widget's inside once pending repaints are done.
