@@ -3,6 +3,7 @@
 // transaction and recalculates, or keeps the window open and says why.
 #include "support/modalwatch.h"
 #include "support/spydatabase.h"
+#include "support/widgets.h"
 #include "ui/frmparametriiniziali.h"
 #include "ui/inputnumerico.h"
 
@@ -15,15 +16,12 @@ using namespace margino;
 
 namespace {
 
-const QString TariffUpdate =
-    "UPDATE Tariffa SET CommissioniMax = 0, CommissioniMaxPerc = 0, CommissioniFisse = 0, "
-    "CommissioniPerAzione = 0, ImpostaTransazioni = 0.2";
-
-// The log with the Settaggi and System updates cut to their heads: their texts are the store's
-// to assert; here what counts is which statements run, in what order, in what transaction.
+// The log with every settings statement cut to its head: their texts are the store's to
+// assert; here what counts is which statements run, in what order, in what transaction.
 QStringList heads(QStringList log) {
     for (QString &entry : log)
-        for (const QString head : {"UPDATE Settaggi SET", "UPDATE System SET"})
+        for (const QString head : {"UPDATE Settaggi SET", "UPDATE System SET", "UPDATE Tariffa SET",
+                                   "CREATE TABLE Tariffa", "INSERT INTO Tariffa"})
             if (entry.startsWith(head))
                 entry = head;
     return log;
@@ -44,11 +42,7 @@ class TstSettingsWindow : public QObject {
         return !wait || QTest::qWaitForWindowActive(form.get());
     }
     InputNumerico *field(const QString &name) { return form->findChild<InputNumerico *>(name); }
-    void retype(const QString &name, const QString &text) {
-        QTest::keyClick(field(name), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field(name), Qt::Key_Delete);
-        QTest::keyClicks(field(name), text);
-    }
+    void retype(const QString &name, const QString &text) { ::retype(field(name), text); }
     void esci() { QTest::mouseClick(form->findChild<QPushButton *>("Command2"), Qt::LeftButton); }
     double stored(const QString &sql) { return db->real.OpenRecordset(sql).number("v"); }
 
@@ -86,40 +80,47 @@ private slots:
         closeBox ? void(form->close()) : esci();
         QCOMPARE(heads(db->log),
                  (QStringList{"BeginTrans", "UPDATE Settaggi SET", "UPDATE System SET",
-                              TariffUpdate, "CommitTrans", "recalculate"}));
+                              "UPDATE Tariffa SET", "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
         QVERIFY(open());
         QCOMPARE(field("in_CommissioniPerc")->Valore(), "0" + QLocale().decimalPoint() + "19");
     }
 
     void saveByAnotherProgram_isNeverLostUnasked_data() {
-        QTest::addColumn<QString>("typed");  // the new M.M. stop loss; empty: nothing changed
+        QTest::addColumn<QString>("name");   // the field typed in: M.M. stop loss or maximum
+        QTest::addColumn<QString>("typed");  // empty: nothing changed
         QTest::addColumn<QString>("answer"); // to the question; empty: no question expected
-        QTest::addColumn<double>("slmm");    // in the file afterwards
-        for (const auto &[name, typed, answer, slmm] :
-             {std::tuple{"unchanged", "", "", 150.0},
-              {"changed, Sovrascrivi", "70", "Sovrascrivi", 70.0},
-              {"changed, Tieni gli altri", "70", "Tieni gli altri", 150.0},
-              {"changed, Annulla", "70", "Annulla", 150.0}})
-            QTest::newRow(name) << QString(typed) << QString(answer) << slmm;
+        QTest::addColumn<double>("stored");  // in the file afterwards
+        for (const auto &[row, name, typed, answer, stored] :
+             {std::tuple{"unchanged", "in_SLMM", "", "", 150.0},
+              {"changed, Sovrascrivi", "in_SLMM", "70", "Sovrascrivi", 70.0},
+              {"changed, Tieni gli altri", "in_SLMM", "70", "Tieni gli altri", 150.0},
+              {"changed, Annulla", "in_SLMM", "70", "Annulla", 150.0},
+              {"tariff changed, Tieni gli altri", "in_CommissioniMax", "70", "Tieni gli altri",
+               150.0}})
+            QTest::newRow(row) << QString(name) << QString(typed) << QString(answer) << stored;
     }
     void saveByAnotherProgram_isNeverLostUnasked() {
-        // State: the window is open; another copy, on its own connection to the file, saves an
-        // M.M. stop loss of 150. Action: type or not, "Esci", answer; while the question shows,
-        // the other copy saves again. Expected: nothing written unless typed and confirmed; the
-        // question names the other value; the write lock free meanwhile; a recalculation on
-        // every close; the window open after "Annulla".
+        // State: the window is open; another copy, on its own connection to the file, saves
+        // 150 there. Action: type or not, "Esci", answer; while the question shows, the other
+        // copy saves again. Expected: nothing written unless typed and confirmed; the question
+        // names the value, in the file and here; the write lock free meanwhile; a
+        // recalculation on every close; the window open after "Annulla".
+        QFETCH(QString, name);
         QFETCH(QString, typed);
         QFETCH(QString, answer);
-        QFETCH(double, slmm);
+        const auto [table, column, label] =
+            name == "in_SLMM" ? std::tuple{"Settaggi", "SLMM", "M.M. stop loss"}
+                              : std::tuple{"Tariffa", "CommissioniMax", "Massimo per ordine"};
+        const QString otherSave = QStringLiteral("UPDATE %1 SET %2 = 150").arg(table, column);
         QVERIFY(open());
         SqliteDatabase other(db->file.path(), {});
-        other.Execute(u"UPDATE Settaggi SET SLMM = 150");
+        other.Execute(otherSave);
         if (!typed.isEmpty())
-            retype("in_SLMM", typed);
+            retype(name, typed);
         bool lockFree = false;
         watch->answerNext(answer, [&] {
-            other.Execute(u"UPDATE Settaggi SET SLMM = 150");
+            other.Execute(otherSave);
             lockFree = true;
         });
         esci();
@@ -127,8 +128,9 @@ private slots:
         QCOMPARE(seen.size(), answer.isEmpty() ? 0 : 1);
         QCOMPARE(lockFree, !answer.isEmpty());
         if (!answer.isEmpty())
-            QVERIFY(seen[0].text.endsWith(":\n\nM.M. stop loss: 150 nel file, 70 qui"));
-        QCOMPARE(stored("SELECT SLMM AS v FROM Settaggi"), slmm);
+            QVERIFY(
+                seen[0].text.endsWith(QStringLiteral(":\n\n%1: 150 nel file, 70 qui").arg(label)));
+        QTEST(stored(QStringLiteral("SELECT %2 AS v FROM %1").arg(table, column)), "stored");
         QCOMPARE(db->log.filter("UPDATE").size(), answer == "Sovrascrivi" ? 3 : 0);
         QCOMPARE(form->isVisible(), answer == "Annulla");
         QCOMPARE(db->log.contains("recalculate"), answer != "Annulla");
@@ -218,16 +220,10 @@ private slots:
         QVERIFY(open());
         retype("in_CommissioniMax", "19");
         esci();
-        QCOMPARE(
-            heads(db->log),
-            (QStringList{"recalculate", "BeginTrans", "UPDATE Settaggi SET", "UPDATE System SET",
-                         "CREATE TABLE Tariffa (CommissioniMax NUMERIC, CommissioniMaxPerc "
-                         "NUMERIC, CommissioniFisse NUMERIC, CommissioniPerAzione NUMERIC, "
-                         "ImpostaTransazioni NUMERIC)",
-                         "INSERT INTO Tariffa (CommissioniMax, CommissioniMaxPerc, "
-                         "CommissioniFisse, CommissioniPerAzione, ImpostaTransazioni) VALUES "
-                         "(19, 0, 0, 0, 0.2)",
-                         "CommitTrans", "recalculate"}));
+        QCOMPARE(heads(db->log),
+                 (QStringList{"recalculate", "BeginTrans", "UPDATE Settaggi SET",
+                              "UPDATE System SET", "CREATE TABLE Tariffa", "INSERT INTO Tariffa",
+                              "CommitTrans", "recalculate"}));
         QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
     }
 
@@ -277,19 +273,15 @@ private slots:
         QTest::addColumn<int>("select");     // characters selected from the start
         QTest::addColumn<QString>("keys");   // typed over them; empty: Backspace
         QTest::addColumn<QString>("after");  // the field's text afterwards
-        const QString rate = "UPDATE System SET Commissioni = ";
-        QTest::newRow("sign left of 1E-05") << "in_CommissioniPerc" << rate + "0.00001" << 2 << ""
-                                            << "1E-05";
-        QTest::newRow("en sign left of 1E-05")
-            << "in_CommissioniPerc" << rate + "0.00001" << 2 << ""
-            << "1E-05";
-        QTest::newRow("exponent's own sign kept")
-            << "in_CommissioniPerc" << rate + "0.00001" << 1 << ""
-            << "E-05";
-        QTest::newRow("rate above 1000") << "in_CommissioniPerc" << rate + "100" << 0 << "1"
-                                         << "100";
-        QTest::newRow("rate of 1000") << "in_CommissioniPerc" << rate + "100" << 3 << "1000"
-                                      << "1000";
+        const char *rate = "UPDATE System SET Commissioni = ";
+        for (const auto &[row, name, stored, select, keys, after] :
+             {std::tuple{"sign left of 1E-05", "in_CommissioniPerc", "0.00001", 2, "", "1E-05"},
+              {"en sign left of 1E-05", "in_CommissioniPerc", "0.00001", 2, "", "1E-05"},
+              {"exponent's own sign kept", "in_CommissioniPerc", "0.00001", 1, "", "E-05"},
+              {"rate above 1000", "in_CommissioniPerc", "100", 0, "1", "100"},
+              {"rate of 1000", "in_CommissioniPerc", "100", 3, "1000", "1000"}})
+            QTest::newRow(row) << QString(name) << rate + QString(stored) << select << QString(keys)
+                               << QString(after);
         QTest::newRow("percent maximum above 100")
             << "in_CommissioniMaxPerc"
             << "UPDATE Tariffa SET CommissioniMaxPerc = 10" << 0 << "1"
@@ -335,20 +327,6 @@ private slots:
         QCOMPARE(db->log, QStringList());
         field("in_CommissioniPerc")->setValore(QString("1") + QLocale().decimalPoint() + "9");
         esci();
-    }
-
-    void saveByAnotherProgram_namesTariffValuesToo() {
-        // State: open; another program saves a maximum of 19. Action: type 10, "Esci", Annulla.
-        // Expected: the question names the maximum, in the file and here.
-        QVERIFY(open());
-        SqliteDatabase(db->file.path(), {}).Execute(u"UPDATE Tariffa SET CommissioniMax = 19");
-        retype("in_CommissioniMax", "10");
-        watch->answerNext("Tieni gli altri");
-        esci();
-        const QList<ModalWatch::Seen> seen = watch->take();
-        QVERIFY(seen.size() == 1 &&
-                seen[0].text.endsWith(":\n\nMassimo per ordine: 19 nel file, 10 qui"));
-        QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
     }
 
     void unreadableSettings_areReportedAndTheWindowClosesWithoutWriting() {
