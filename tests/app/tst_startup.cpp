@@ -6,6 +6,7 @@
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
 #include "support/modalwatch.h"
+#include "support/widgets.h"
 #include "ui/errorreport.h"
 #include "ui/form1.h"
 
@@ -37,7 +38,7 @@ class TstStartup : public QObject {
                     shown = true;
                     if (meanwhile)
                         meanwhile(w);
-                    w->findChild<QPushButton *>(QStringLiteral("cmd_Ok"))->click();
+                    child<QPushButton>(w, "cmd_Ok")->click();
                 }
         });
         poll.start(10);
@@ -97,9 +98,7 @@ private slots:
             SqliteDatabase(file.path(), {}).Execute(QString::fromUtf8(content.mid(4)));
         } else {
             QFile::remove(file.path());
-            QFile f(file.path());
-            QVERIFY(content == "missing" ||
-                    (f.open(QIODevice::WriteOnly) && f.write(content) == content.size()));
+            QVERIFY(content == "missing" || writeFile(file.path(), content));
         }
         // Action: start. Expected: one report leading with the cause in Italian, then number,
         // description and file; status 1 and no window.
@@ -134,73 +133,46 @@ private slots:
                  0.0);
     }
 
-    void settingsFileBesideTheProgram_opensWhateverTheCurrentFolder() {
-        // State: the file lies in the program's folder; the current folder is elsewhere.
-        DataFileCopy file;
+    void portableFolder_keepsItsOwnTradeAndTaxSwitchAcrossARestart() {
+        // State: two portable folders, each with its settings file beside the program; the
+        // current folder elsewhere; the tax switch off in a new settings file.
+        DataFileCopy first, second;
         QTemporaryDir elsewhere;
         QVERIFY(QDir::setCurrent(elsewhere.path()));
-        // Action: start, then "Esci" once the main window shows. Expected: status 0.
         ModalWatch watch;
         bool shown;
-        QCOMPARE(run(file.folder(), shown), 0);
-        QVERIFY(shown);
-        QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
-    }
-
-    void portableFolder_keepsItsOwnTradeAcrossARestart() {
-        // State: two portable folders, each with its settings file beside the program.
-        DataFileCopy first, second;
-        ModalWatch watch;
-        bool shown;
-        const auto quantity = [](QWidget *form) {
-            return form->findChild<QLineEdit *>(QStringLiteral("in_Qta"));
-        };
-        // Action: a run in the first types a quantity and ends; then each folder starts.
-        QCOMPARE(run(first.folder(), shown,
-                     [&](QWidget *form) { QTest::keyClicks(quantity(form), "250"); }),
-                 0);
+        const auto quantity = [](QWidget *form) { return child<QLineEdit>(form, "in_Qta"); };
+        const auto tax = [](QWidget *form) { return child<QCheckBox>(form, "transactionTax"); };
+        // Action: a run in the first types a quantity and turns the switch on; the next looks
+        // and turns it off; a third looks; then the second folder starts.
         QString seen[2];
+        QList<bool> taxOn;
+        QCOMPARE(run(first.folder(), shown,
+                     [&](QWidget *form) {
+                         taxOn << tax(form)->isChecked();
+                         QTest::keyClicks(quantity(form), "250");
+                         tax(form)->click();
+                     }),
+                 0);
+        QCOMPARE(run(first.folder(), shown,
+                     [&](QWidget *form) {
+                         seen[0] = quantity(form)->text();
+                         taxOn << tax(form)->isChecked();
+                         tax(form)->click();
+                     }),
+                 0);
         QCOMPARE(
-            run(first.folder(), shown, [&](QWidget *form) { seen[0] = quantity(form)->text(); }),
-            0);
+            run(first.folder(), shown, [&](QWidget *form) { taxOn << tax(form)->isChecked(); }), 0);
         QCOMPARE(
             run(second.folder(), shown, [&](QWidget *form) { seen[1] = quantity(form)->text(); }),
             0);
-        // Expected: the first folder's own file brought the quantity back; the second folder
-        // and the user's configuration folder kept nothing of it.
+        // Expected: each run of the first folder finds what the one before left; the second
+        // folder and the user's configuration folder kept nothing of it.
         QCOMPARE(seen[0], QStringLiteral("250"));
+        QCOMPARE(taxOn, (QList<bool>{false, true, false}));
         QCOMPARE(seen[1], QString());
         QVERIFY(QFile::exists(first.folder() + "/Margino.ini"));
         QVERIFY(!QFile::exists(xdg.filePath("config/Margino/Margino.conf")));
-        QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
-    }
-
-    void taxSwitch_isKeptAcrossARestart() {
-        // State: a new settings file: the switch starts off.
-        DataFileCopy file;
-        ModalWatch watch;
-        bool shown;
-        const auto box = [](QWidget *form) {
-            return form->findChild<QCheckBox *>(QStringLiteral("transactionTax"));
-        };
-        bool before = true, after = false, last = true;
-        // Action: a run turns it on; the next sees it and turns it off; a third
-        // looks. Expected: each run finds it as the one before left it.
-        QCOMPARE(run(file.folder(), shown,
-                     [&](QWidget *form) {
-                         before = box(form)->isChecked();
-                         box(form)->click();
-                     }),
-                 0);
-        QCOMPARE(run(file.folder(), shown,
-                     [&](QWidget *form) {
-                         after = box(form)->isChecked();
-                         box(form)->click();
-                     }),
-                 0);
-        QCOMPARE(run(file.folder(), shown, [&](QWidget *form) { last = box(form)->isChecked(); }),
-                 0);
-        QCOMPARE((QList<bool>{before, after, last}), (QList<bool>{false, true, false}));
         QVERIFY2(watch.seen().isEmpty(), qPrintable(watch.describe()));
     }
 };
