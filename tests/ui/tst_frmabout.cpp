@@ -95,14 +95,6 @@ private slots:
         }
     }
 
-    void roll_movesWhileTheWindowIsShown() {
-        // State: shown. Action: wait. Expected: the roll's pixels on the screen change on their
-        // own.
-        QVERIFY(open());
-        const QImage first = onScreen();
-        QTRY_VERIFY(onScreen() != first);
-    }
-
     void buttons_onlyOkOrTheCloseBoxCloseAndSystemInfoStartsTheToolOrSaysSo_data() {
         QTest::addColumn<QString>("name"); // of a link in the folder, to a program or a file
         QTest::addColumn<bool>("message"); // the link is to a data file, which cannot run
@@ -117,7 +109,7 @@ private slots:
     void buttons_onlyOkOrTheCloseBoxCloseAndSystemInfoStartsTheToolOrSaysSo() {
         // State: shown, a link in the folder. Action: the row's. Expected: only OK and the
         // close box close; "System Info.." starts the program or shows the one message, and
-        // the window stays open with the roll going on.
+        // the window stays open with the roll moving on the screen.
         QFETCH(QString, name);
         QFETCH(bool, message);
         QFETCH(bool, closes);
@@ -135,8 +127,10 @@ private slots:
             QTest::keySequence(about.get(), QKeySequence(Qt::Key_Escape, Qt::Key_Return));
         QCOMPARE(watch->take().size(), int(message));
         QCOMPARE(about->isVisible(), !closes);
-        const QImage shown = about->grab(RollShown).toImage();
-        QTRY_VERIFY(closes || about->grab(RollShown).toImage() != shown);
+        if (closes)
+            return;
+        const QImage shown = onScreen(); // what the screen shows, so only a repaint changes it
+        QTRY_VERIFY(onScreen() != shown);
     }
 
     void notice_namesTheLicenceAndTheVersionWithinItsBox() {
