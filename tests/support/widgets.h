@@ -6,7 +6,7 @@
 #include <QWidget>
 
 template <typename T = QWidget> T *child(const QWidget *window, const char *name) {
-    auto *widget = window->findChild<T *>(QString::fromLatin1(name));
+    auto *widget = window->findChild<T *>(QString::fromUtf8(name));
     if (!widget)
         qFatal("no control %s", name);
     return widget;

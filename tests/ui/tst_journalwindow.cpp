@@ -41,11 +41,15 @@ class TstJournalWindow : public QObject {
         w->type("in_Qta", qty);
         w->type("in_AcqPzo", MainWindowFixture::local(price));
         w->type("in_VndPzo", MainWindowFixture::local(sale));
-        w->watch.actOnNext([note](QDialog *dialog) {
-            QTest::keyClicks(dialog->focusWidget(), note);
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-        });
+        answerNoteDialog(note);
         QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
+    }
+    // The note dialog, when it shows, gets the note typed and then the key.
+    void answerNoteDialog(const QString &note, Qt::Key key = Qt::Key_Return) {
+        w->watch.actOnNext([note, key](QDialog *dialog) {
+            QTest::keyClicks(dialog->focusWidget(), note);
+            QTest::keyClick(dialog->focusWidget(), key);
+        });
     }
     QList<Trade> saved() const {
         JournalFile journal(j->path(), JournalFile::Open::Existing);
@@ -71,12 +75,6 @@ class TstJournalWindow : public QObject {
             settle(window);
         return window;
     }
-    template <typename T> T *in(QWidget *window, const char *name) {
-        auto *child = window->findChild<T *>(QString::fromUtf8(name));
-        if (!child)
-            qFatal("no %s", name);
-        return child;
-    }
 
 private slots:
     void init() {
@@ -93,18 +91,12 @@ private slots:
         QTest::addColumn<QString>("qty");
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("why");
-        QTest::newRow("blank") << ""
-                               << ""
-                               << "manca la quantità";
-        QTest::newRow("en blank") << ""
-                                  << ""
-                                  << "manca la quantità";
-        QTest::newRow("no price") << "100"
-                                  << ""
-                                  << "manca il prezzo di acquisto";
-        QTest::newRow("zero quantity") << "0"
-                                       << "10"
-                                       << "non danno un risultato";
+        for (const auto &[row, qty, price, why] :
+             {std::tuple{"blank", "", "", "manca la quantità"},
+              {"en blank", "", "", "manca la quantità"},
+              {"no price", "100", "", "manca il prezzo di acquisto"},
+              {"zero quantity", "0", "10", "non danno un risultato"}})
+            QTest::newRow(row) << QString(qty) << QString(price) << QString::fromUtf8(why);
     }
     void ctrlS_onBlankOrRefusedInputs_savesNothingAndSaysWhy() {
         // State: inputs that give no purchase result. Action: Ctrl+S.
@@ -168,10 +160,7 @@ private slots:
     void escapeInTheNoteDialog_savesNothing() {
         w->type("in_Qta", QStringLiteral("100"));
         w->type("in_AcqPzo", QStringLiteral("10"));
-        w->watch.actOnNext([](QDialog *dialog) {
-            QTest::keyClicks(dialog->focusWidget(), QStringLiteral("no"));
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
-        });
+        answerNoteDialog(QStringLiteral("no"), Qt::Key_Escape);
         QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w->watch.take().size(), 1);
         QVERIFY(!QFile::exists(j->path()));
@@ -189,13 +178,13 @@ private slots:
         w->type("in_VndPzo", QString());
         JournalWindow *window = openWindow();
         QVERIFY(window);
-        auto *table = in<QTableView>(window, "Operazioni");
+        auto *table = child<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 1);
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), "2000");
         QCOMPARE(w->control<InputNumerico>("in_AcqPzo")->Valore(), "10,5");
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), "11");
-        auto *status = in<QLabel>(window, "status");
+        auto *status = child<QLabel>(window, "status");
         QVERIFY2(status->text().contains(QStringLiteral("quelle salvate")),
                  qPrintable(status->text()));
         w->db.Execute(u"UPDATE System SET Commissioni = 3");
@@ -213,7 +202,7 @@ private slots:
                   QStringLiteral("b"));
         w->watch.take();
         JournalWindow *window = openWindow();
-        auto *table = in<QTableView>(window, "Operazioni");
+        auto *table = child<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 2);
         w->watch.answerNext(QStringLiteral("Elimina"));
         QCOMPARE(QApplication::focusWidget(), table);
@@ -243,19 +232,16 @@ private slots:
         w->type("in_Qta", QStringLiteral("300"));
         w->type("in_AcqPzo", QStringLiteral("2"));
         JournalWindow *window = openWindow();
-        auto *table = in<QTableView>(window, "Operazioni");
+        auto *table = child<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 0);
-        QCOMPARE(in<QLabel>(window, "status")->text(),
+        QCOMPARE(child<QLabel>(window, "status")->text(),
                  "Nessuna operazione è ancora stata salvata.");
-        w->watch.actOnNext([](QDialog *dialog) {
-            QTest::keyClicks(dialog->focusWidget(), QStringLiteral("aperta"));
-            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
-        });
+        answerNoteDialog(QStringLiteral("aperta"));
         QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w->watch.take().size(), 1);
         QCOMPARE(table->model()->rowCount(), 1);
         QCOMPARE(saved().constFirst().note, "aperta");
-        QCOMPARE(in<QLabel>(window, "status")->text(), QString());
+        QCOMPARE(child<QLabel>(window, "status")->text(), QString());
     }
 
     void yearList_filtersTheTableAndItsTotals() {
@@ -268,9 +254,9 @@ private slots:
                 sampleTrade(QDateTime::currentDateTime().toString(Qt::ISODate), "7", "3", ""));
         }
         JournalWindow *window = openWindow();
-        auto *year = in<QComboBox>(window, "Anno");
-        auto *table = in<QTableView>(window, "Operazioni");
-        auto *totals = in<QLabel>(window, "totals");
+        auto *year = child<QComboBox>(window, "Anno");
+        auto *table = child<QTableView>(window, "Operazioni");
+        auto *totals = child<QLabel>(window, "totals");
         QCOMPARE(year->currentText(), QString::number(QDate::currentDate().year()));
         QCOMPARE(table->model()->rowCount(), 1);
         QVERIFY2(totals->text().startsWith(QStringLiteral("Chiuse 0, aperte 1")),
@@ -304,7 +290,7 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
         });
         QSignalSpy finished(window, &JournalWindow::exportFinished);
-        auto *button = in<QPushButton>(window, "Esporta…");
+        auto *button = child<QPushButton>(window, "Esporta…");
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
         QCOMPARE(w->watch.take().size(), 1);
@@ -318,15 +304,13 @@ private slots:
     void damagedJournal_isOfferedToBeSetAsideNeverOverwritten() {
         // State: a journal file of garbage. Action: Ctrl+R, the question declined; then again,
         // "Metti da parte". Expected: untouched the first time; renamed aside the second.
-        QFile file(j->path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'z'));
-        file.close();
+        QVERIFY(writeFile(j->path(), QByteArray(4096, 'z')));
         JournalWindow *window = openWindow();
         QVERIFY(window);
         QList<ModalWatch::Seen> seen = w->watch.take();
         QCOMPARE(seen.size(), 1);
         QVERIFY2(seen[0].text.contains(QStringLiteral("danneggiato")), qPrintable(seen[0].text));
+        QFile file(j->path());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray(4096, 'z'));
         file.close();

@@ -39,28 +39,19 @@ class TstTradePlanWindow : public QObject {
         QTest::keyClick(w->form.get(), Qt::Key_P, Qt::ControlModifier);
         QVERIFY(ran);
     }
-    template <typename T = QWidget> static T *in(QWidget *window, const char *name) {
-        auto *widget = window->findChild<T *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
     static QString spoken(QWidget *window, int answer) {
         return MainWindowFixture::spokenOf(
-            in(window, qPrintable(QStringLiteral("answer%1").arg(answer))));
+            child(window, qPrintable(QStringLiteral("answer%1").arg(answer))));
     }
     // Space on a control with the focus, as a keyboard user presses it.
     static void press(QWidget *window, const char *name) {
-        QWidget *control = in(window, name);
+        QWidget *control = child(window, name);
         control->setFocus();
         QTest::keyClick(control, Qt::Key_Space);
     }
     static void retype(QWidget *window, const char *name, const QString &keys) {
-        QWidget *field = in(window, name);
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, keys);
+        child(window, name)->setFocus();
+        ::retype(child(window, name), keys);
     }
 
 private slots:
@@ -87,15 +78,15 @@ private slots:
         inPlanWindow([&](TradePlanWindow *window) {
             title = window->windowTitle();
             for (const char *name : {"price", "stop", "budget", "capital"})
-                fields << in<InputNumerico>(window, name)->Valore();
-            QTest::keyClicks(in(window, "target"), QStringLiteral("200"));
+                fields << child<InputNumerico>(window, name)->Valore();
+            QTest::keyClicks(child(window, "target"), QStringLiteral("200"));
             for (int answer : {0, 4, 7})
                 names << spoken(window, answer);
-            shownAmount = in<PlanFigure>(window, "answer1")->text();
+            shownAmount = child<PlanFigure>(window, "answer1")->text();
             // Built when asked: as the pointer resting on it and a screen reader get it.
-            explanation = MainWindowFixture::toolTipOf(in(window, "answer4"));
-            description = MainWindowFixture::descriptionOf(in(window, "answer4"));
-            QTest::keyClick(in(window, "target"), Qt::Key_Return);
+            explanation = MainWindowFixture::toolTipOf(child(window, "answer4"));
+            description = MainWindowFixture::descriptionOf(child(window, "answer4"));
+            QTest::keyClick(child(window, "target"), Qt::Key_Return);
         });
         QCOMPARE(title, QStringLiteral("Pianifica operazione"));
         QCOMPARE(fields, (QStringList{"10", local("9,5"), "100", ""}));
@@ -147,9 +138,9 @@ private slots:
         bool usable = true;
         inPlanWindow([&](TradePlanWindow *window) {
             retype(window, "stop", stop);
-            said = in<PlanFigure>(window, "message")->text();
+            said = child<PlanFigure>(window, "message")->text();
             name = spoken(window, 0);
-            usable = in(window, "useQuantity")->isEnabled();
+            usable = child(window, "useQuantity")->isEnabled();
             QTest::keyClick(window, Qt::Key_Escape);
         });
         QVERIFY2(said.contains(message), qPrintable(said));
@@ -169,8 +160,8 @@ private slots:
         double first = 0, last = 0;
         QStringList rows;
         inPlanWindow([&](TradePlanWindow *window) {
-            QTest::keyClicks(in(window, "target"), QStringLiteral("200"));
-            QTest::keyClick(in(window, "target"), Qt::Key_Tab); // leaving it draws the chart
+            QTest::keyClicks(child(window, "target"), QStringLiteral("200"));
+            QTest::keyClick(child(window, "target"), Qt::Key_Tab); // leaving it draws the chart
             const GainChart *chart = window->chart();
             QVERIFY(chart);
             for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
@@ -179,7 +170,7 @@ private slots:
             }
             first = chart->points(QStringLiteral("Perdita")).first().x();
             last = chart->points(QStringLiteral("Guadagno netto")).last().x();
-            auto *table = in<QTableWidget>(window, "points");
+            auto *table = child<QTableWidget>(window, "points");
             for (int row = 0; row < table->rowCount(); ++row)
                 rows << table->item(row, 0)->text();
             QTest::keyClick(window, Qt::Key_Escape);
@@ -213,7 +204,7 @@ private slots:
             QVERIFY(window->chart()->points(QStringLiteral("Guadagno netto")).isEmpty());
             retype(window, "price", QStringLiteral("10"));
             retype(window, "target", QStringLiteral("200"));
-            QTest::keyClick(in(window, "target"), Qt::Key_Tab);
+            QTest::keyClick(child(window, "target"), Qt::Key_Tab);
             drawn = axes(window);
             QTest::keyClick(window, Qt::Key_Escape);
         });
@@ -231,12 +222,12 @@ private slots:
         bool quantityUsable = true;
         inPlanWindow([&](TradePlanWindow *window) {
             press(window, "current");
-            auto *kind = in(window, "kind");
+            auto *kind = child(window, "kind");
             kind->setFocus();
             QTest::keyClick(kind, Qt::Key_Up); // "Prezzo di vendita"
-            QTest::keyClicks(in(window, "target"), QStringLiteral("11"));
+            QTest::keyClicks(child(window, "target"), QStringLiteral("11"));
             quantity = spoken(window, 0);
-            quantityUsable = in(window, "useQuantity")->isEnabled();
+            quantityUsable = child(window, "useQuantity")->isEnabled();
             press(window, "useTarget");
             QTest::keyClick(window, Qt::Key_Escape);
         });
