@@ -97,14 +97,7 @@ private slots:
             const double quantity = 1 + random.bounded(20000);
             const double price = roundTo(0.05 + random.generateDouble() * 200, 4);
             const double breakEven = salePriceForGain(costs, quantity, price, 0, false);
-            const Tariff &t = costs.tariff;
-            QByteArray trade = QByteArray::number(quantity) + " × " +
-                               QByteArray::number(price, 'g', 17) + " case " +
-                               QByteArray::number(i) + " tariff";
-            for (double part :
-                 {t.rate, t.minimum, t.maximum, t.maximumPercent, t.fixed, t.perShare})
-                trade += ' ' + QByteArray::number(part, 'g', 17);
-            trade += " be " + QByteArray::number(breakEven, 'g', 17);
+            const QByteArray trade = "case " + QByteArray::number(i); // the generator is seeded
             QVERIFY2(std::isfinite(breakEven), trade);
             QVERIFY2(roundTo(netGain(costs, quantity, price, breakEven), 2) == 0, trade);
             const QString shown = priceRoundedUp(breakEven, 9, QLocale::c());
@@ -131,12 +124,7 @@ private slots:
             const double target = roundTo((random.generateDouble() - 0.1) * quantity * price, 2);
             const double sale = salePriceForGain(costs, quantity, price, target, true);
             const double reached = gainAfterTax(costs, quantity, price, sale);
-            QVERIFY2(qAbs(reached - target) <= 0.0100001,
-                     QByteArray::number(i) + ": " + QByteArray::number(reached, 'g', 17) + " for " +
-                         QByteArray::number(target, 'g', 17) + " at " +
-                         QByteArray::number(sale, 'g', 17) + " q " + QByteArray::number(quantity) +
-                         " p " + QByteArray::number(price) + " tax " +
-                         QByteArray::number(costs.tax.applies));
+            QVERIFY2(qAbs(reached - target) <= 0.0100001, qPrintable(QString::number(i)));
         }
     }
 
