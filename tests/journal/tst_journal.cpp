@@ -5,6 +5,7 @@
 #include "journal/journallocation.h"
 #include "journal/journalmodel.h"
 #include "journal/schema.h"
+#include "support/datafile.h"
 #include "support/journalfixture.h"
 
 #include <QFile>
@@ -32,6 +33,15 @@ QStringList column(const JournalModel &model, int column) {
     for (int row = 0; row < model.rowCount(); ++row)
         texts << model.data(model.index(row, column), Qt::DisplayRole).toString();
     return texts;
+}
+
+// Runs SQL on the file through a connection of its own, as another program would.
+int exec(const QString &path, const char *sql) {
+    sqlite3 *db = nullptr;
+    sqlite3_open(path.toUtf8().constData(), &db);
+    const int result = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return result;
 }
 
 int userVersion(const QString &path) {
@@ -198,19 +208,12 @@ private slots:
         // State: a file as the first version wrote it, with one trade. Action: open it.
         // Expected: version 2, the trade whole, the new costs zero, no tax applied.
         JournalFixture f;
-        {
-            sqlite3 *db = nullptr;
-            QCOMPARE(sqlite3_open(f.path().toUtf8().constData(), &db), SQLITE_OK);
-            QCOMPARE(sqlite3_exec(db, schema::Steps[0], nullptr, nullptr, nullptr), SQLITE_OK);
-            QCOMPARE(sqlite3_exec(db,
-                                  "INSERT INTO Operazioni VALUES (7, '2024-11-05T15:00:00', 2024,"
-                                  " '100', '10', '10.5', '1000', '1050', '10.059', '9.5', '9',"
-                                  " '5.9', '44.1', '4', '32.63', '1.9', '2.95', '26', 'vecchia',"
-                                  " 4410, 3263, 590)",
-                                  nullptr, nullptr, nullptr),
-                     SQLITE_OK);
-            sqlite3_close(db);
-        }
+        QCOMPARE(exec(f.path(), schema::Steps[0]), SQLITE_OK);
+        QCOMPARE(exec(f.path(), "INSERT INTO Operazioni VALUES (7, '2024-11-05T15:00:00', 2024,"
+                                " '100', '10', '10.5', '1000', '1050', '10.059', '9.5', '9',"
+                                " '5.9', '44.1', '4', '32.63', '1.9', '2.95', '26', 'vecchia',"
+                                " 4410, 3263, 590)"),
+                 SQLITE_OK);
         QCOMPARE(userVersion(f.path()), 1);
         JournalFile journal(f.path(), JournalFile::Open::Existing);
         QCOMPARE(userVersion(f.path()), JournalFile::SchemaVersion);
@@ -225,17 +228,13 @@ private slots:
     }
 
     void newerOrForeignFile_isRefusedUntouched() {
+        // State: a file of another program, then one of a newer version. Action: open each.
+        // Expected: refused as damaged, then as newer; the file left as it was.
         JournalFixture f;
-        sqlite3 *db = nullptr;
-        sqlite3_open(f.path().toUtf8().constData(), &db);
-        sqlite3_exec(db, "CREATE TABLE altro (x); PRAGMA user_version = 0", nullptr, nullptr,
-                     nullptr);
-        sqlite3_close(db);
+        exec(f.path(), "CREATE TABLE altro (x); PRAGMA user_version = 0");
         QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
                  JournalError::Damaged);
-        sqlite3_open(f.path().toUtf8().constData(), &db);
-        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
+        exec(f.path(), "PRAGMA user_version = 99");
         QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
                  JournalError::Newer);
         QCOMPARE(userVersion(f.path()), 99);
@@ -304,17 +303,12 @@ private slots:
             fillYears(journal);
         }
         QFile file(f.path());
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        file.write(QByteArray(100, 'x'));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.write(QByteArray(100, 'x')) == 100);
         file.close();
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray damaged = file.readAll();
-        file.close();
+        const QByteArray damaged = readFile(f.path());
         QCOMPARE(failureOf([&] { JournalFile(f.path(), JournalFile::Open::Create); }),
                  JournalError::Damaged);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), damaged);
-        file.close();
+        QCOMPARE(readFile(f.path()), damaged);
         const QString aside = JournalFile::setAside(f.path());
         QVERIFY(aside.contains(QStringLiteral("Registro-danneggiato-")));
         QVERIFY(QFile::exists(aside));

@@ -2,6 +2,7 @@
 // What is kept between starts, on real files: the trade, the window's position and the tax
 // switch come back after a restart, in any locale; a portable folder keeps its own file.
 #include "store/sessionstate.h"
+#include "support/datafile.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,18 +34,15 @@ private slots:
         QTest::addColumn<QString>("opened"); // locale at the second
         QTest::addColumn<QStringList>("written");
         QTest::addColumn<QStringList>("read");
-        QTest::newRow("it to it") << "it_IT"
-                                  << "it_IT" << QStringList{"1000", "10,5", ",25"}
-                                  << QStringList{"1000", "10,5", ",25"};
-        QTest::newRow("en to en") << "en_US"
-                                  << "en_US" << QStringList{"7", "0.25", ""}
-                                  << QStringList{"7", "0.25", ""};
-        QTest::newRow("it to en, the same numbers")
-            << "it_IT"
-            << "en_US" << QStringList{"12", "1234,5", "12,"} << QStringList{"12", "1234.5", "12."};
-        QTest::newRow("en to it") << "en_US"
-                                  << "it_IT" << QStringList{"3", ".5", "9.75"}
-                                  << QStringList{"3", ",5", "9,75"};
+        using Texts = QStringList;
+        for (const auto &[row, saved, opened, written, read] :
+             {std::tuple{"it to it", "it_IT", "it_IT", Texts{"1000", "10,5", ",25"},
+                         Texts{"1000", "10,5", ",25"}},
+              {"en to en", "en_US", "en_US", Texts{"7", "0.25", ""}, Texts{"7", "0.25", ""}},
+              {"it to en, the same numbers", "it_IT", "en_US", Texts{"12", "1234,5", "12,"},
+               Texts{"12", "1234.5", "12."}},
+              {"en to it", "en_US", "it_IT", Texts{"3", ".5", "9.75"}, Texts{"3", ",5", "9,75"}}})
+            QTest::newRow(row) << QString(saved) << QString(opened) << written << read;
     }
     void restart_bringsBackWhatWasSet() {
         QFETCH(QString, saved);
@@ -75,10 +73,7 @@ private slots:
 
     void handEditedFile_givesNoPositionAndNoTax() {
         // State: a file whose values are not what the program writes.
-        QFile file(iniPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[window]\nposition=left\n[costs]\ntransactionTax=yes\n");
-        file.close();
+        QVERIFY(writeFile(iniPath(), "[window]\nposition=left\n[costs]\ntransactionTax=yes\n"));
         // Action: open it. Expected: no position, the tax off, nothing refused loudly.
         const SessionState state(iniPath());
         QVERIFY(!state.windowPosition());
@@ -99,9 +94,7 @@ private slots:
 
     void unwritableFolder_saveSaysSo() {
         // State: the file's folder does not exist and cannot be made (a file stands there).
-        QFile blocker(root.filePath("blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(writeFile(root.filePath("blocker"), {}));
         SessionState state(root.filePath("blocker/Margino.ini"));
         state.setTransactionTax(true);
         // Action: save. Expected: false; the state still holds the value for this run.
@@ -112,12 +105,11 @@ private slots:
     void fileFor_portableFolderKeepsItsOwn_data() {
         QTest::addColumn<QString>("settingsIn"); // where the settings file was found
         QTest::addColumn<QString>("expected");
-        QTest::newRow("settings beside the program") << "program"
-                                                     << "program/Margino.ini";
-        QTest::newRow("another portable folder") << "other"
-                                                 << "other/Margino.ini";
-        QTest::newRow("the user's copy") << "config/Margino"
-                                         << "config/Margino/Margino.conf";
+        for (const auto &[row, settingsIn, expected] :
+             {std::tuple{"settings beside the program", "program", "program/Margino.ini"},
+              {"another portable folder", "other", "other/Margino.ini"},
+              {"the user's copy", "config/Margino", "config/Margino/Margino.conf"}})
+            QTest::newRow(row) << QString(settingsIn) << QString(expected);
     }
     void fileFor_portableFolderKeepsItsOwn() {
         QFETCH(QString, settingsIn);

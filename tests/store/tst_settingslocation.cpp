@@ -2,6 +2,7 @@
 // Where the settings file is found, on real files: beside the program, the user's copy, a
 // first start from the installed template, and no file anywhere.
 #include "store/settingslocation.h"
+#include "support/datafile.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,13 +22,7 @@ class TstSettingsLocation : public QObject {
         QFile::ExeOther;
 
     static void put(const QString &folder, const QByteArray &content) {
-        QDir().mkpath(folder);
-        QFile file(folder + "/DataMg.mgd");
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
-    }
-    static QByteArray read(const QString &path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        QVERIFY(QDir().mkpath(folder) && writeFile(folder + "/DataMg.mgd", content));
     }
 
 private slots:
@@ -57,7 +52,7 @@ private slots:
             put(folders[name], name.toUtf8());
         // Action: locate. Expected: the first in order, opened where it lies, nothing copied.
         const QString found = locateSettingsFile(program, user, {shipped});
-        QCOMPARE(read(found), expected.toUtf8());
+        QCOMPARE(readFile(found), expected.toUtf8());
         QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden).size(),
                  int(holding.contains("user")));
     }
@@ -72,7 +67,7 @@ private slots:
         // the second start keeps the copy.
         const QString copy = locateSettingsFile(program, user, {root.filePath("none"), shipped});
         QCOMPARE(copy, user + "/DataMg.mgd");
-        QCOMPARE(read(copy), QByteArray(4096, 'T'));
+        QCOMPARE(readFile(copy), QByteArray(4096, 'T'));
         QCOMPARE(QFile::permissions(copy) & Everyone, QFile::ReadOwner | QFile::WriteOwner);
         put(user, "changed by the user");
         QCOMPARE(locateSettingsFile(program, user, {shipped}), copy);
@@ -141,7 +136,7 @@ private slots:
         const QString found = locateSettingsFile(program, user, {shipped});
         beforePlacingCopy = nullptr;
         QCOMPARE(found, user + "/DataMg.mgd");
-        QCOMPARE(read(found), QByteArray("the other start's copy"));
+        QCOMPARE(readFile(found), QByteArray("the other start's copy"));
         QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden), QStringList{"DataMg.mgd"});
     }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A private, writable copy of the shipped settings file in a temporary folder, per test, and a
-// file written whole.
+// A private, writable copy of the shipped settings file in a temporary folder, per test, and
+// whole files read and written.
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +22,12 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The whole file's bytes; empty when it cannot be read.
+inline QByteArray readFile(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 // Writes bytes as the whole file, replacing what was there.
 inline bool writeFile(const QString &path, const QByteArray &bytes) {

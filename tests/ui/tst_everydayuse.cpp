@@ -33,8 +33,7 @@ class TstEverydayUse : public QObject {
     QString value(const char *name) const { return control<InputNumerico>(name)->Valore(); }
     // The help file the build puts beside the program.
     static QString helpText() {
-        QFile file(QStringLiteral(MARGINO_BIN_DIR "/Margino.hlp"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(readFile(MARGINO_BIN_DIR "/Margino.hlp"));
     }
     // The window restarted on the state file of this test, as the program starts it.
     void restart(SessionState &session) {
@@ -268,13 +267,11 @@ private slots:
                                 block->text(QAccessible::Name);
             paragraphs += block->role() == QAccessible::Paragraph;
         }
-        QFile file(help.appFolder() + "/Margino.hlp");
-        QVERIFY(file.open(QIODevice::ReadOnly));
         QStringList expected;
         static const QRegularExpression heading("<h([1-6])[^>]*>(.*?)</h\\1>",
                                                 QRegularExpression::DotMatchesEverythingOption);
         for (const QRegularExpressionMatch &m :
-             heading.globalMatch(QString::fromUtf8(file.readAll())))
+             heading.globalMatch(QString::fromUtf8(readFile(help.appFolder() + "/Margino.hlp"))))
             expected
                 << m.captured(1) + ' ' +
                        QTextDocumentFragment::fromHtml(m.captured(2)).toPlainText().simplified();
