@@ -57,24 +57,18 @@ private slots:
         QTest::addColumn<double>("value");
         QTest::addColumn<QString>("italian");
         QTest::addColumn<QString>("english");
-        QTest::newRow("product just below 995") << 9.95 * 100 << "995"
-                                                << "995";
-        QTest::newRow("binary noise dropped") << 0.1 + 0.2 << "0,3"
-                                              << "0.3";
-        QTest::newRow("no grouping") << -1234567.5 << "-1234567,5"
-                                     << "-1234567.5";
-        QTest::newRow("negative zero") << -0.0 << "0"
-                                       << "0";
-        QTest::newRow("15 integer digits") << 999999999999999.0 << "999999999999999"
-                                           << "999999999999999";
-        QTest::newRow("16 integer digits") << 1e15 << "1E+15"
-                                           << "1E+15";
-        QTest::newRow("rounded to 15") << 123456789012345678.0 << "1,23456789012346E+17"
-                                       << "1.23456789012346E+17";
-        QTest::newRow("small needs exponent") << 1.5e-5 << "1,5E-05"
-                                              << "1.5E-05";
-        QTest::newRow("small without exponent") << 0.0001 << "0,0001"
-                                                << "0.0001";
+        for (const auto &[row, value, italian, english] :
+             {std::tuple{"product just below 995", 9.95 * 100, "995", "995"},
+              {"binary noise dropped", 0.1 + 0.2, "0,3", "0.3"},
+              {"no grouping", -1234567.5, "-1234567,5", "-1234567.5"},
+              {"negative zero", -0.0, "0", "0"},
+              {"15 integer digits", 999999999999999.0, "999999999999999", "999999999999999"},
+              {"16 integer digits", 1e15, "1E+15", "1E+15"},
+              {"rounded to 15", 123456789012345678.0, "1,23456789012346E+17",
+               "1.23456789012346E+17"},
+              {"small needs exponent", 1.5e-5, "1,5E-05", "1.5E-05"},
+              {"small without exponent", 0.0001, "0,0001", "0.0001"}})
+            QTest::newRow(row) << value << QString(italian) << QString(english);
     }
     void numberToText_showsFifteenSignificantDigits() {
         QFETCH(double, value);
