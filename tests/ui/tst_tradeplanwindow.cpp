@@ -121,12 +121,11 @@ private slots:
     void stop_refusedWithAMessage_data() {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << ""
-                               << "Inserisci il prezzo di stop";
-        QTest::newRow("zero") << "0"
-                              << "Il prezzo di stop deve essere maggiore di zero";
-        QTest::newRow("too high") << "11"
-                                  << "deve stare sotto il prezzo di acquisto";
+        for (const auto &[row, stop, message] :
+             {std::tuple{"empty", "", "Inserisci il prezzo di stop"},
+              {"zero", "0", "Il prezzo di stop deve essere maggiore di zero"},
+              {"too high", "11", "deve stare sotto il prezzo di acquisto"}})
+            QTest::newRow(row) << QString(stop) << QString(message);
     }
     // State: price 10 in the main window. Action: the stop retyped. Expected: no quantity, the
     // message says why, nothing to use; Esc closes and the main window is untouched.
@@ -150,9 +149,8 @@ private slots:
     }
 
     // State: price 10 and sale 12 in the main window. Action: Ctrl+P, target 200 €, Tab.
-    // Expected:
-    // the chart's mark series sit at the stop, the break-even, the target and the sale; the
-    // gain line runs from below the stop to above the target; the table lists the marks.
+    // Expected: the chart's mark series sit at the stop, the break-even, the target and the
+    // sale; the gain line runs from below the stop to above the target; the table lists them.
     void chart_marksTheKeyPrices() {
         type("in_AcqPzo", QStringLiteral("10"));
         type("in_VndPzo", QStringLiteral("12"));
