@@ -85,39 +85,28 @@ private slots:
     }
 
     void rewardRisk_matchesHandComputedTrades_data() {
-        QTest::addColumn<QString>("price");
-        QTest::addColumn<QString>("stop");
-        QTest::addColumn<QString>("budget");
-        QTest::addColumn<QString>("sale");
+        QTest::addColumn<QStringList>("trade"); // price, stop, budget and sale price, as typed
         QTest::addColumn<qint64>("quantity");
         QTest::addColumn<double>("loss");
         QTest::addColumn<double>("gain");
         QTest::addColumn<double>("ratio");
         // 186 × 0,5 + 3,534 + 3,3573 = 99,89; 186 × 1 − 3,534 − 3,8874 = 178,58
-        QTest::newRow("rate on both orders") << "10"
-                                             << "9,5"
-                                             << "100"
-                                             << "11" << 186LL << 99.89 << 178.58 << 1.79;
+        QTest::newRow("rate on both orders")
+            << QStringList{"10", "9,5", "100", "11"} << 186LL << 99.89 << 178.58 << 1.79;
         // 141 × 0,1 + 2 × 2,95 = 20,00; 141 × 0,2 − 5,90 = 22,30: 1,115 rounds up
-        QTest::newRow("minimums, a half rounded up") << "1"
-                                                     << "0,9"
-                                                     << "20"
-                                                     << "1,2" << 141LL << 20.0 << 22.3 << 1.12;
+        QTest::newRow("minimums, a half rounded up")
+            << QStringList{"1", "0,9", "20", "1,2"} << 141LL << 20.0 << 22.3 << 1.12;
         // 141 × 0 − 5,90: a loss at the target gives a negative ratio, the half away from zero
-        QTest::newRow("target below the break-even") << "1"
-                                                     << "0,9"
-                                                     << "20"
-                                                     << "1" << 141LL << 20.0 << -5.9 << -0.30;
+        QTest::newRow("target below the break-even")
+            << QStringList{"1", "0,9", "20", "1"} << 141LL << 20.0 << -5.9 << -0.30;
     }
     // State: the shipped tariff, no transaction tax. Action: plan with a sale price as target.
     // Expected: the quantity, the loss at the stop, the gain and the ratio computed by hand.
     void rewardRisk_matchesHandComputedTrades() {
-        QFETCH(QString, price);
-        QFETCH(QString, stop);
-        QFETCH(QString, budget);
-        QFETCH(QString, sale);
+        QFETCH(QStringList, trade);
         const TradePlan plan = planTrade(
-            {price, stop, budget, {}, sale, TargetKind::SalePrice, false, {}}, shipped(), Italian);
+            {trade[0], trade[1], trade[2], {}, trade[3], TargetKind::SalePrice, false, {}},
+            shipped(), Italian);
         QVERIFY2(plan.refusal.isEmpty(), qPrintable(plan.refusal));
         QTEST(plan.quantity, "quantity");
         QTEST(plan.costs.lossAtStop, "loss");
@@ -152,16 +141,13 @@ private slots:
     void stop_refusedWhenItCannotBeOne_data() {
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("empty") << ""
-                               << "Inserisci il prezzo di stop";
-        QTest::newRow("not a number") << "9,5,1"
-                                      << "non è un numero";
-        QTest::newRow("zero") << "0"
-                              << "maggiore di zero";
-        QTest::newRow("at the price") << "10"
-                                      << "sotto il prezzo di acquisto";
-        QTest::newRow("above the price") << "12"
-                                         << "sotto il prezzo di acquisto";
+        for (const auto &[row, stop, refusal] :
+             {std::tuple{"empty", "", "Inserisci il prezzo di stop"},
+              {"not a number", "9,5,1", "non è un numero"},
+              {"zero", "0", "maggiore di zero"},
+              {"at the price", "10", "sotto il prezzo di acquisto"},
+              {"above the price", "12", "sotto il prezzo di acquisto"}})
+            QTest::newRow(row) << QString(stop) << QString::fromUtf8(refusal);
     }
     // State: price 10. Action: plan with the stop given. Expected: no quantity, the reason.
     void stop_refusedWhenItCannotBeOne() {

@@ -114,12 +114,9 @@ private slots:
     void escAndAzzera_emptyTheFieldsAndCtrlZBringsThemBack_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("it Esc in a field") << "esc"
-                                           << "in_AcqPzo";
-        QTest::newRow("en Esc on Esci") << "esc"
-                                        << "cmd_Ok";
-        QTest::newRow("it Azzera") << "azzera"
-                                   << "in_Qta";
+        QTest::newRow("it Esc in a field") << QString("esc") << QString("in_AcqPzo");
+        QTest::newRow("en Esc on Esci") << QString("esc") << QString("cmd_Ok");
+        QTest::newRow("it Azzera") << QString("azzera") << QString("in_Qta");
     }
     void escAndAzzera_emptyTheFieldsAndCtrlZBringsThemBack() {
         QFETCH(QString, how);
