@@ -52,7 +52,7 @@ private slots:
         QTest::newRow("usual, just below the maximum") << usual << 9999.0 << 100.0 << 18.9981;
         QTest::newRow("usual, at the maximum's kink") << usual << 10000.0 << 100.0 << 19.0;
         QTest::newRow("usual, above the maximum") << usual << 50000.0 << 5000.0 << 19.0;
-        QTest::newRow("no maximum, as before") << 50000.0 << 5000.0 << 95.0;
+        QTest::newRow("no maximum, as before") << tariff(1.9, 2.95) << 50000.0 << 5000.0 << 95.0;
         // A fixed fee per order.
         QTest::newRow("fixed, small order") << tariff(0, 0, 0, 0, 7) << 100.0 << 1.0 << 7.0;
         QTest::newRow("fixed, large order") << tariff(0, 0, 0, 0, 7) << 1e6 << 1e4 << 7.0;
