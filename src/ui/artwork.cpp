@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QResource>
+#include <cstring>
 
 namespace margino {
 
@@ -24,18 +26,29 @@ QPixmap render(const QString &name, QSize size, qreal ratio) {
     return pixmap;
 }
 
-// At 1x and 2x the build has already drawn the vector file with the same renderer; reading
-// its PNG costs a fraction of drawing it at each start. Other ratios draw it here. The reader
-// is told the format, so it does not load every image plugin to ask who reads PNG.
+// At 1x and 2x the build has already drawn the vector file with the same renderer, to raw
+// pixels stored uncompressed (a size, then premultiplied ARGB32 rows): showing them is a copy.
+// Other ratios, or a resource that is not what the build wrote, draw the vector file here.
 QPixmap picture(const QString &name, QSize size) {
     const qreal ratio = screenRatio();
     if (ratio == 1 || ratio == 2) {
-        QImageReader reader(QStringLiteral(":/images/%1@%2x.png").arg(name).arg(int(ratio)), "png");
-        reader.setAutoDetectImageFormat(false);
-        QPixmap pixmap = QPixmap::fromImage(reader.read());
-        if (!pixmap.isNull()) {
-            pixmap.setDevicePixelRatio(ratio);
-            return pixmap;
+        const QResource pixels(QStringLiteral(":/images/%1@%2x.argb").arg(name).arg(int(ratio)));
+        quint32 stored[2] = {};
+        if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression &&
+            pixels.size() >= qint64(sizeof stored)) {
+            std::memcpy(stored, pixels.data(), sizeof stored);
+            const QSize wanted = size * ratio;
+            if (stored[0] == quint32(wanted.width()) && stored[1] == quint32(wanted.height()) &&
+                pixels.size() == qint64(sizeof stored) + qint64(stored[0]) * stored[1] * 4) {
+                QImage image(wanted, QImage::Format_ARGB32_Premultiplied);
+                for (int y = 0; y < image.height(); ++y)
+                    std::memcpy(image.scanLine(y),
+                                pixels.data() + sizeof stored + qsizetype(y) * wanted.width() * 4,
+                                wanted.width() * 4);
+                QPixmap pixmap = QPixmap::fromImage(std::move(image));
+                pixmap.setDevicePixelRatio(ratio);
+                return pixmap;
+            }
         }
     }
     return render(name, size, ratio);
