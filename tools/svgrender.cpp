@@ -2,13 +2,15 @@
 // Build tool: renders an SVG file at the given size, with the renderer the program itself draws
 // its pictures with, to a PNG file for the desktop, or to a .argb file of raw pixels the program
 // shows without decoding: width and height as two 32-bit numbers, then premultiplied ARGB32
-// rows, all in this machine's byte order.   svgrender in.svg out.png|out.argb width height
+// rows, all in this machine's byte order. A picture of Qt's own resources (":/...") is copied
+// as it is, at its own size.   svgrender in.svg|:/qt-picture.png out.png|out.argb width height
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,17 +19,25 @@ int main(int argc, char *argv[]) {
         std::fprintf(stderr, "usage: svgrender in.svg out.png|out.argb width height\n");
         return 2;
     }
-    QSvgRenderer renderer(QString::fromLocal8Bit(argv[1]));
-    const QString out = QString::fromLocal8Bit(argv[2]);
-    QImage image(std::atoi(argv[3]), std::atoi(argv[4]), QImage::Format_ARGB32_Premultiplied);
-    if (!renderer.isValid() || image.isNull()) {
-        std::fprintf(stderr, "svgrender: cannot render %s\n", argv[1]);
+    const QString in = QString::fromLocal8Bit(argv[1]), out = QString::fromLocal8Bit(argv[2]);
+    // Qt's widget pictures are in its widgets library: naming a symbol of it keeps it linked.
+    QImage image =
+        in.startsWith(u':') && QWidget::staticMetaObject.className()
+            ? QImage(in).convertToFormat(QImage::Format_ARGB32_Premultiplied)
+            : QImage(std::atoi(argv[3]), std::atoi(argv[4]), QImage::Format_ARGB32_Premultiplied);
+    if (!in.startsWith(u':')) {
+        QSvgRenderer renderer(in);
+        if (!renderer.isValid() || image.isNull()) {
+            std::fprintf(stderr, "svgrender: cannot render %s\n", argv[1]);
+            return 1;
+        }
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+    } else if (image.isNull()) {
+        std::fprintf(stderr, "svgrender: cannot read %s\n", argv[1]);
         return 1;
     }
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    renderer.render(&painter);
-    painter.end();
     bool written = QDir().mkpath(QFileInfo(out).path());
     if (!out.endsWith(QLatin1String(".argb"))) {
         written = written && image.save(out);

@@ -27,34 +27,39 @@ QPixmap render(const QString &name, QSize size, qreal ratio) {
 }
 
 // At 1x and 2x the build has already drawn the vector file with the same renderer, to raw
-// pixels stored uncompressed (a size, then premultiplied ARGB32 rows): showing them is a copy.
-// Other ratios, or a resource that is not what the build wrote, draw the vector file here.
+// pixels. Other ratios, or pixels that are not what the build wrote, draw the vector file here.
 QPixmap picture(const QString &name, QSize size) {
     const qreal ratio = screenRatio();
     if (ratio == 1 || ratio == 2) {
-        const QResource pixels(QStringLiteral(":/images/%1@%2x.argb").arg(name).arg(int(ratio)));
-        quint32 stored[2] = {};
-        if (pixels.isValid() && pixels.compressionAlgorithm() == QResource::NoCompression &&
-            pixels.size() >= qint64(sizeof stored)) {
-            std::memcpy(stored, pixels.data(), sizeof stored);
-            const QSize wanted = size * ratio;
-            if (stored[0] == quint32(wanted.width()) && stored[1] == quint32(wanted.height()) &&
-                pixels.size() == qint64(sizeof stored) + qint64(stored[0]) * stored[1] * 4) {
-                QImage image(wanted, QImage::Format_ARGB32_Premultiplied);
-                for (int y = 0; y < image.height(); ++y)
-                    std::memcpy(image.scanLine(y),
-                                pixels.data() + sizeof stored + qsizetype(y) * wanted.width() * 4,
-                                wanted.width() * 4);
-                QPixmap pixmap = QPixmap::fromImage(std::move(image));
-                pixmap.setDevicePixelRatio(ratio);
-                return pixmap;
-            }
+        QImage image =
+            storedPixels(QStringLiteral(":/images/%1@%2x.argb").arg(name).arg(int(ratio)));
+        if (image.size() == size * ratio) {
+            QPixmap pixmap = QPixmap::fromImage(std::move(image));
+            pixmap.setDevicePixelRatio(ratio);
+            return pixmap;
         }
     }
     return render(name, size, ratio);
 }
 
 } // namespace
+
+QImage storedPixels(const QString &resource) {
+    const QResource pixels(resource);
+    quint32 size[2] = {};
+    if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
+        pixels.size() < qint64(sizeof size))
+        return {};
+    std::memcpy(size, pixels.data(), sizeof size);
+    if (size[0] > 4096 || size[1] > 4096 ||
+        pixels.size() != qint64(sizeof size) + qint64(size[0]) * size[1] * 4)
+        return {};
+    QImage image{int(size[0]), int(size[1]), QImage::Format_ARGB32_Premultiplied};
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), pixels.data() + sizeof size + qsizetype(y) * size[0] * 4,
+                    size[0] * 4);
+    return image;
+}
 
 QPixmap calculatorPicture() {
     return picture(QStringLiteral("calculator"), QSize(70, 106));

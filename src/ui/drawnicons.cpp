@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawnicons.h"
 
+#include "ui/artwork.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QImageReader>
@@ -65,6 +67,9 @@ void DrawnIconsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
+    if (groupBoxFrame_.isNull())
+        groupBoxFrame_ =
+            QPixmap::fromImage(storedPixels(QStringLiteral(":/images/fusion-groupbox.argb")));
     if (groupBoxFrame_.isNull()) {
         QImageReader reader(
             QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),
