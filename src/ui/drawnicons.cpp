@@ -60,7 +60,7 @@ QIcon DrawnIconsStyle::standardIcon(StandardPixmap icon, const QStyleOption *opt
 }
 
 // Fusion's group box frame: its picture stretched around the box below the title, as Fusion
-// draws it, but read as a PNG.
+// draws it, but from the pixels the build stored rather than a PNG decoded at the first frame.
 void DrawnIconsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                     QPainter *painter, const QWidget *widget) const {
     if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
