@@ -5,6 +5,7 @@
 #include "ui/figureactions.h"
 #include "ui/fonts.h"
 
+#include <QFontMetrics>
 #include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
@@ -53,11 +54,18 @@ void AmountLabel::paintEvent(QPaintEvent *event) {
         positions << QPointF(x, baseline);
         x += glyph->second;
     }
-    QGlyphRun run;
-    run.setRawFont(shownFace);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    painter.drawGlyphRun(QPointF(), run);
+    if (indexes.contains(0u)) {
+        // A character the face lacks (the Persian decimal separator in a Latin face) is drawn
+        // by the painter, which finds it in another font, never left out of the amount.
+        painter.setFont(font());
+        painter.drawText(QPointF(positions.value(0).x(), baseline), shown_);
+    } else {
+        QGlyphRun run;
+        run.setRawFont(shownFace);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(), run);
+    }
     FigureActions::paintFocusMark(this, painter);
 }
 
@@ -75,9 +83,16 @@ int AmountLabel::textWidth(const QString &text, int pixels) const {
         auto advance = advances_.constFind(key);
         if (advance == advances_.cend()) {
             const QRawFont &sized = face(pixels);
-            const QList<QPointF> glyph =
-                sized.advancesForGlyphIndexes(sized.glyphIndexesForString(QString(c)));
-            advance = advances_.insert(key, qRound(glyph.value(0).x()));
+            int width = 0;
+            if (sized.supportsCharacter(c)) {
+                width = qRound(
+                    sized.advancesForGlyphIndexes(sized.glyphIndexesForString(c)).value(0).x());
+            } else { // drawn from another font, and as wide as it is there
+                QFont font = layoutFont_;
+                font.setPixelSize(pixels);
+                width = QFontMetrics(font, this).horizontalAdvance(c);
+            }
+            advance = advances_.insert(key, width);
         }
         sum += *advance;
     }
