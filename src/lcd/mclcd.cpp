@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <map>
 
 namespace margino {
 
@@ -21,8 +22,6 @@ PictureBox &mcLCD::canvas() {
 
 void mcLCD::NewLCD(PictureBox &PBox) {
     Canvas = &PBox;
-    kept_.clear();
-    quick_.fill(nullptr);
     PBox.setPixelScale();
     PBox.setAutoRedraw(true);
     CellLeft = 2;
@@ -33,6 +32,17 @@ void mcLCD::NewLCD(PictureBox &PBox) {
         raiseOverflow();
     CellHeight = qint64(std::nearbyint(height));
     CellWidth = CellHeight / 2 + 3;
+    kept_ = keptCellsFor(CellWidth.value(), CellHeight.value());
+}
+
+std::shared_ptr<mcLCD::KeptCells> mcLCD::keptCellsFor(int width, int height) {
+    static std::map<std::pair<int, int>, std::weak_ptr<KeptCells>> sizes;
+    std::erase_if(sizes, [](const auto &size) { return size.second.expired(); });
+    std::weak_ptr<KeptCells> &kept = sizes[{width, height}];
+    std::shared_ptr<KeptCells> cells = kept.lock();
+    if (!cells)
+        kept = cells = std::make_shared<KeptCells>();
+    return cells;
 }
 
 void mcLCD::setForeColor(OleColor Color) {
@@ -117,18 +127,18 @@ const mcLCD::Kept &mcLCD::kept(char32_t item) {
         code < 0 || colour < 0
             ? -1
             : ((code * 3 + colour) * 2 + (CellLeft.value() & 1)) * 2 + (CellTop.value() & 1);
-    if (index >= 0 && quick_[index])
-        return *quick_[index];
+    if (index >= 0 && kept_->quick[index])
+        return *kept_->quick[index];
     const Kept &found = keptSlow(item);
     if (index >= 0)
-        quick_[index] = &found;
+        kept_->quick[index] = &found;
     return found;
 }
 
 const mcLCD::Kept &mcLCD::keptSlow(char32_t item) {
     const quint64 key = item | quint64(colour_) << 21 | quint64(CellLeft.value() & 1) << 45 |
                         quint64(CellTop.value() & 1) << 46;
-    if (const auto found = kept_.find(key); found != kept_.end())
+    if (const auto found = kept_->byKey.find(key); found != kept_->byKey.end())
         return found->second;
     const int w = CellWidth.value(), h = CellHeight.value();
     const QPoint origin(2 * w + (CellLeft.value() & 1), 2 * h + (CellTop.value() & 1));
@@ -142,7 +152,7 @@ const mcLCD::Kept &mcLCD::keptSlow(char32_t item) {
                                ImageCanvas::toRgb(Background)),
                     colour_};
     colour_ = before;
-    return kept_.emplace(key, cell).first->second;
+    return kept_->byKey.emplace(key, cell).first->second;
 }
 
 void mcLCD::drawItem(PictureBox &box, const Cell &cell, char32_t item) {

@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 #include <unordered_map>
 
 namespace margino {
@@ -65,10 +66,15 @@ private:
     // Set while a caption is copied from kept cells rather than drawn stroke by stroke.
     ImageCanvas *image_ = nullptr;
     int stampedRight_ = 0; // the right edge of the cells copied so far in this caption
-    // By item, starting colour and position parity, for the current cell size; the common
-    // ones (ASCII, the three colours a caption uses) also found by index.
-    std::unordered_map<quint64, Kept> kept_;
-    std::array<const Kept *, (128 + 3) * 3 * 4> quick_{};
+    // By item, starting colour and position parity, for one cell size; the common ones
+    // (ASCII, the three colours a caption uses) also found by index. Panels of one size share
+    // them, so a window's panels draw each cell once between them.
+    struct KeptCells {
+        std::unordered_map<quint64, Kept> byKey;
+        std::array<const Kept *, (128 + 3) * 3 * 4> quick{};
+    };
+    static std::shared_ptr<KeptCells> keptCellsFor(int width, int height);
+    std::shared_ptr<KeptCells> kept_;
 };
 
 } // namespace margino

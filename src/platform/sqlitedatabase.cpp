@@ -119,7 +119,8 @@ QVariant columnValue(sqlite3_stmt *stmt, int column) {
 
 } // namespace
 
-SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requiredTables) {
+SqliteDatabase::SqliteDatabase(const QString &fileName, const QStringList &requiredTables)
+    : watch_(fileName) {
     const int rc = sqlite3_open_v2(fileName.toUtf8().constData(), &db_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     try {
@@ -216,11 +217,15 @@ void SqliteDatabase::EndRead() noexcept {
 }
 
 std::optional<quint64> SqliteDatabase::contentVersion() {
-    sqlite3_stmt *stmt = preparedQuery(u"PRAGMA data_version");
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> reading(stmt, sqlite3_reset);
-    if (const int rc = sqlite3_step(stmt); rc != SQLITE_ROW)
-        raise(db_, rc);
-    return (quint64(sqlite3_column_int64(stmt, 0)) << 32) | (ownWrites_ & 0xffffffffu);
+    if (watch_.mayHaveChanged() || !dataVersion_) {
+        dataVersion_.reset(); // a failed read below leaves nothing to trust
+        sqlite3_stmt *stmt = preparedQuery(u"PRAGMA data_version");
+        const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt *)> reading(stmt, sqlite3_reset);
+        if (const int rc = sqlite3_step(stmt); rc != SQLITE_ROW)
+            raise(db_, rc);
+        dataVersion_ = quint64(sqlite3_column_int64(stmt, 0));
+    }
+    return (*dataVersion_ << 32) | (ownWrites_ & 0xffffffffu);
 }
 
 } // namespace margino

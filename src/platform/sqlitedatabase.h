@@ -3,10 +3,12 @@
 // The settings database engine on this platform: one SQLite connection to an existing file.
 // It proves the file at open time; the statements and their meaning belong to store/.
 
+#include "platform/filechangewatch.h"
 #include "store/database.h"
 
 #include <QHash>
 #include <QStringList>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -47,6 +49,10 @@ private:
     // Statements run here that may have written: the engine's data version counts only the
     // other connections' commits.
     quint64 ownWrites_ = 0;
+    // The engine's data version is read only when the file may have changed: reading it takes
+    // and drops the file's lock, 16 system calls, the most costly part of a key.
+    FileChangeWatch watch_;
+    std::optional<quint64> dataVersion_;
 };
 
 } // namespace margino

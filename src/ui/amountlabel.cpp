@@ -3,6 +3,7 @@
 
 #include "core/numbertext.h"
 #include "ui/figureactions.h"
+#include "ui/fonts.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -35,32 +36,36 @@ void AmountLabel::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::WindowText));
     // Right-aligned on a baseline centred in the box; the plain overload lays out nothing.
-    const QFontMetrics metrics = fontMetrics();
+    const QRawFont &shownFace = face(font().pixelSize());
     const QRect box = contentsRect();
-    const int baseline = box.top() + (box.height() + metrics.ascent() - metrics.descent()) / 2;
-    if (!rawFont_.isValid()) {
-        rawFont_ = QRawFont::fromFont(font());
-        glyphs_.clear();
-    }
+    const int baseline =
+        box.top() + (box.height() + qRound(shownFace.ascent()) - qRound(shownFace.descent())) / 2;
     QList<quint32> indexes;
     QList<QPointF> positions;
     qreal x = box.right() + 1 - Margin - textWidth(shown_, font().pixelSize());
     for (const QChar c : shown_) {
         auto glyph = glyphs_.constFind(c.unicode());
         if (glyph == glyphs_.cend()) {
-            const QList<quint32> index = rawFont_.glyphIndexesForString(QString(c));
-            const QList<QPointF> advance = rawFont_.advancesForGlyphIndexes(index);
+            const QList<quint32> index = shownFace.glyphIndexesForString(QString(c));
+            const QList<QPointF> advance = shownFace.advancesForGlyphIndexes(index);
             glyph = glyphs_.insert(c.unicode(), {index.value(0), advance.value(0).x()});
         }
         indexes << glyph->first;
         positions << QPointF(x, baseline);
         x += glyph->second;
     }
-    QGlyphRun run;
-    run.setRawFont(rawFont_);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
-    painter.drawGlyphRun(QPointF(), run);
+    if (indexes.contains(0u)) {
+        // A character the face lacks (the Persian decimal separator in a Latin face) is drawn
+        // by the painter, which finds it in another font, never left out of the amount.
+        painter.setFont(font());
+        painter.drawText(QPointF(positions.value(0).x(), baseline), shown_);
+    } else {
+        QGlyphRun run;
+        run.setRawFont(shownFace);
+        run.setGlyphIndexes(indexes);
+        run.setPositions(positions);
+        painter.drawGlyphRun(QPointF(), run);
+    }
     FigureActions::paintFocusMark(this, painter);
 }
 
@@ -77,13 +82,31 @@ int AmountLabel::textWidth(const QString &text, int pixels) const {
         const quint32 key = quint32(pixels) << 16 | c.unicode();
         auto advance = advances_.constFind(key);
         if (advance == advances_.cend()) {
-            QFont font = layoutFont_;
-            font.setPixelSize(pixels);
-            advance = advances_.insert(key, QFontMetrics(font, this).horizontalAdvance(c));
+            const QRawFont &sized = face(pixels);
+            int width = 0;
+            if (sized.supportsCharacter(c)) {
+                width = qRound(
+                    sized.advancesForGlyphIndexes(sized.glyphIndexesForString(c)).value(0).x());
+            } else { // drawn from another font, and as wide as it is there
+                QFont font = layoutFont_;
+                font.setPixelSize(pixels);
+                width = QFontMetrics(font, this).horizontalAdvance(c);
+            }
+            advance = advances_.insert(key, width);
         }
         sum += *advance;
     }
     return sum;
+}
+
+const QRawFont &AmountLabel::face(int pixels) const {
+    auto found = faces_.constFind(pixels);
+    if (found == faces_.cend()) {
+        QFont font = layoutFont_;
+        font.setPixelSize(pixels);
+        found = faces_.insert(pixels, scaledFace(font));
+    }
+    return *found;
 }
 
 bool AmountLabel::fits(const QString &text, int pixels) const {
@@ -108,7 +131,7 @@ void AmountLabel::fit() {
         QFont font = layoutFont_;
         font.setPixelSize(pixels);
         setFont(font);
-        rawFont_ = QRawFont();
+        glyphs_.clear();
     }
     shown_ = shown;
     update(contentsRect());

@@ -4,7 +4,6 @@
 // smaller one down to a legible floor, then with fewer digits. What the amount is, is the caller's.
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QFrame>
 #include <QHash>
 #include <QRawFont>
@@ -34,11 +33,12 @@ private:
     void fit();
     bool fits(const QString &text, int pixels) const;
     int textWidth(const QString &text, int pixels) const;
+    const QRawFont &face(int pixels) const;
 
-    // The font's glyphs for the characters shown so far: an amount is drawn from them
-    // without shaping its text again at every change. Emptied when the font changes.
-    QRawFont rawFont_;
-    QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // index, advance
+    // The face at each size tried, and the glyphs of the characters shown so far at the size
+    // shown: an amount is drawn from them without shaping its text again at every change.
+    mutable QHash<int, QRawFont> faces_;
+    QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // index, advance; emptied on resizing
     mutable QHash<quint32, int> advances_;              // by pixel size and character
     QFont layoutFont_;
     QString amount_, shown_;

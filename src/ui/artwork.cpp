@@ -3,6 +3,8 @@
 
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QResource>
+#include <cstring>
 
 namespace margino {
 
@@ -24,16 +26,15 @@ QPixmap render(const QString &name, QSize size, qreal ratio) {
     return pixmap;
 }
 
-// At 1x and 2x the build has already drawn the vector file with the same renderer; reading
-// its PNG costs a fraction of drawing it at each start. Other ratios draw it here. The reader
-// is told the format, so it does not load every image plugin to ask who reads PNG.
+// At 1x and 2x the build has already drawn the vector file with the same renderer, to raw
+// pixels. Other ratios, or pixels that are not what the build wrote, draw the vector file here.
 QPixmap picture(const QString &name, QSize size) {
     const qreal ratio = screenRatio();
     if (ratio == 1 || ratio == 2) {
-        QImageReader reader(QStringLiteral(":/images/%1@%2x.png").arg(name).arg(int(ratio)), "png");
-        reader.setAutoDetectImageFormat(false);
-        QPixmap pixmap = QPixmap::fromImage(reader.read());
-        if (!pixmap.isNull()) {
+        QImage image =
+            storedPixels(QStringLiteral(":/images/%1@%2x.argb").arg(name).arg(int(ratio)));
+        if (image.size() == size * ratio) {
+            QPixmap pixmap = QPixmap::fromImage(std::move(image));
             pixmap.setDevicePixelRatio(ratio);
             return pixmap;
         }
@@ -42,6 +43,23 @@ QPixmap picture(const QString &name, QSize size) {
 }
 
 } // namespace
+
+QImage storedPixels(const QString &resource) {
+    const QResource pixels(resource);
+    quint32 size[2] = {};
+    if (!pixels.isValid() || pixels.compressionAlgorithm() != QResource::NoCompression ||
+        pixels.size() < qint64(sizeof size))
+        return {};
+    std::memcpy(size, pixels.data(), sizeof size);
+    if (size[0] > 4096 || size[1] > 4096 ||
+        pixels.size() != qint64(sizeof size) + qint64(size[0]) * size[1] * 4)
+        return {};
+    QImage image{int(size[0]), int(size[1]), QImage::Format_ARGB32_Premultiplied};
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(image.scanLine(y), pixels.data() + sizeof size + qsizetype(y) * size[0] * 4,
+                    size[0] * 4);
+    return image;
+}
 
 QPixmap calculatorPicture() {
     return picture(QStringLiteral("calculator"), QSize(70, 106));

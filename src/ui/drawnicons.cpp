@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawnicons.h"
 
+#include "ui/artwork.h"
+
 #include <QApplication>
 #include <QGroupBox>
 #include <QImageReader>
@@ -58,13 +60,16 @@ QIcon DrawnIconsStyle::standardIcon(StandardPixmap icon, const QStyleOption *opt
 }
 
 // Fusion's group box frame: its picture stretched around the box below the title, as Fusion
-// draws it, but read as a PNG.
+// draws it, but from the pixels the build stored rather than a PNG decoded at the first frame.
 void DrawnIconsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                     QPainter *painter, const QWidget *widget) const {
     if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
+    if (groupBoxFrame_.isNull())
+        groupBoxFrame_ =
+            QPixmap::fromImage(storedPixels(QStringLiteral(":/images/fusion-groupbox.argb")));
     if (groupBoxFrame_.isNull()) {
         QImageReader reader(
             QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"),

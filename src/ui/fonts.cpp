@@ -27,4 +27,13 @@ QFont layoutFont(const QString &family, double points, bool bold) {
     return font;
 }
 
+QRawFont scaledFace(const QFont &font) {
+    QFont base = font;
+    base.setPixelSize(layoutFont(QString(), 8.25).pixelSize());
+    QRawFont face = QRawFont::fromFont(base);
+    if (font.pixelSize() > 0)
+        face.setPixelSize(font.pixelSize());
+    return face;
+}
+
 } // namespace margino

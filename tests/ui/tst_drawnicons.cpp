@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The style the program starts with: what it draws itself looks as the desktop style draws it.
 
+#include "ui/artwork.h"
 #include "ui/drawnicons.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyleFactory>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QToolButton>
 
@@ -19,6 +22,7 @@ private slots:
     void groupBoxFrame_looksAsFusionDrawsIt_data();
     void groupBoxFrame_looksAsFusionDrawsIt();
     void menuBarOverflow_showsAnIcon();
+    void startPictures_areTheirVectorFilesDrawn();
 };
 
 void TestDrawnIcons::groupBoxFrame_looksAsFusionDrawsIt_data() {
@@ -60,6 +64,22 @@ void TestDrawnIcons::menuBarOverflow_showsAnIcon() {
         for (int x = 0; x < image.width(); ++x)
             drawn += qAlpha(image.pixel(x, y)) > 128;
     QVERIFY(drawn > 10);
+}
+
+// State: a screen at 1x. Action: the pictures shown at start, which the build stored as
+// pixels. Expected: the pixels of their vector files drawn here.
+void TestDrawnIcons::startPictures_areTheirVectorFilesDrawn() {
+    const std::pair<QString, QImage> pictures[] = {
+        {QStringLiteral("calculator"), calculatorPicture().toImage()},
+        {QStringLiteral("margino-icon"), windowIcon32().pixmap(32, 32).toImage()}};
+    for (const auto &[name, shown] : pictures) {
+        QImage drawn(shown.size(), QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        QPainter painter(&drawn);
+        QSvgRenderer(QStringLiteral(":/images/%1.svg").arg(name)).render(&painter);
+        painter.end();
+        QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn);
+    }
 }
 
 QTEST_MAIN(TestDrawnIcons)

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Says whether a file, or a journal beside it ("name-journal", "name-wal"), may have changed
+// since it was last asked, from the kernel's notices for the file's folder. What to read again
+// then is the caller's. Where notices are not trusted, every answer is "may have".
+
+#include <QByteArray>
+#include <QString>
+
+namespace margino {
+
+class FileChangeWatch {
+public:
+    explicit FileChangeWatch(const QString &fileName);
+    ~FileChangeWatch();
+    FileChangeWatch(const FileChangeWatch &) = delete;
+    FileChangeWatch &operator=(const FileChangeWatch &) = delete;
+
+    // True the first time, and whenever a notice for the file or its journals has arrived
+    // since the last call, or notices may have been lost. Notices are taken before the caller
+    // reads, so a change made after this call is reported at the next.
+    bool mayHaveChanged();
+    // False where the folder's notices are not trusted: a network or user-space file system
+    // (another machine's writes send none), or no watch could be set.
+    bool watching() const { return fd_ >= 0; }
+
+private:
+    void stop();
+
+    int fd_ = -1;
+    QByteArray name_;
+    bool asked_ = false;
+};
+
+} // namespace margino
