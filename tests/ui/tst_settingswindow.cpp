@@ -59,31 +59,46 @@ private slots:
     }
     void cleanup() { QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe())); }
 
-    void closeWithAChange_writesTheFieldsToEveryRowInOneTransactionAndRecalculates_data() {
+    void closeWithAChange_writesEveryRowInOneTransactionAndRecalculates_data() {
         QTest::addColumn<QString>("typed"); // the new rate, as keys
         QTest::addColumn<bool>("closeBox"); // else "Esci"
-        QTest::addColumn<QString>("rate");  // as the statement writes it
-        QTest::newRow("comma") << "0,19" << false << "0.19";
-        QTest::newRow("en point, close box") << "0.19" << true << "0.19";
-        QTest::newRow("fa separator") << "0,19" << false << "0.19";
+        QTest::addColumn<bool>("oldFile");  // a file from before the tariff's table
+        QTest::newRow("comma") << "0,19" << false << false;
+        QTest::newRow("en point, close box") << "0.19" << true << false;
+        QTest::newRow("fa separator") << "0,19" << false << false;
+        QTest::newRow("old file") << "0,19" << false << true;
+        QTest::newRow("en old file") << "0.19" << false << true;
     }
-    void closeWithAChange_writesTheFieldsToEveryRowInOneTransactionAndRecalculates() {
-        // State: System holds a second row. Action: type the rate, close. Expected: the exact
-        // statements in one transaction, both rows written, one recalculation; on reopening
-        // the rate in the locale's writing.
+    void closeWithAChange_writesEveryRowInOneTransactionAndRecalculates() {
+        // State: System holds a second row; an old file has no tariff's table. Action: open,
+        // close unchanged; open, type the rate, close. Expected: the shipped tariff shown; the
+        // unchanged close writes nothing; the save's statements in one transaction (an old
+        // file's table and row created there), both rows written; a recalculation each time;
+        // on reopening the rate in the locale's writing.
         QFETCH(QString, typed);
         QFETCH(bool, closeBox);
-        QFETCH(QString, rate);
+        QFETCH(bool, oldFile);
+        const QString point = QLocale().decimalPoint();
         db->real.Execute(u"INSERT INTO System VALUES (7, 7)");
+        if (oldFile)
+            db->real.Execute(u"DROP TABLE Tariffa");
+        QVERIFY(open());
+        QCOMPARE(field("in_CommissioniMax")->Valore(), "0");
+        QCOMPARE(field("in_ImpostaTransazioni")->Valore(), "0" + point + "2");
+        esci();
         QVERIFY(open());
         retype("in_CommissioniPerc", typed);
         closeBox ? void(form->close()) : esci();
-        QCOMPARE(heads(db->log),
-                 (QStringList{"BeginTrans", "UPDATE Settaggi SET", "UPDATE System SET",
-                              "UPDATE Tariffa SET", "CommitTrans", "recalculate"}));
-        QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = " + rate), 2.0);
+        const QStringList tariff = oldFile
+                                       ? QStringList{"CREATE TABLE Tariffa", "INSERT INTO Tariffa"}
+                                       : QStringList{"UPDATE Tariffa SET"};
+        QCOMPARE(heads(db->log), QStringList({"recalculate", "BeginTrans", "UPDATE Settaggi SET",
+                                              "UPDATE System SET"}) +
+                                     tariff + QStringList({"CommitTrans", "recalculate"}));
+        QCOMPARE(stored("SELECT COUNT(*) AS v FROM System WHERE Commissioni = 0.19"), 2.0);
+        QCOMPARE(stored("SELECT ImpostaTransazioni AS v FROM Tariffa"), 0.2);
         QVERIFY(open());
-        QCOMPARE(field("in_CommissioniPerc")->Valore(), "0" + QLocale().decimalPoint() + "19");
+        QCOMPARE(field("in_CommissioniPerc")->Valore(), "0" + point + "19");
     }
 
     void saveByAnotherProgram_isNeverLostUnasked_data() {
@@ -211,31 +226,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
         QVERIFY(form->isVisible());
         QCOMPARE(db->log, QStringList());
-    }
-
-    void oldFile_firstSaveCreatesTheTariffTableWithTheUpdates_data() {
-        QTest::addColumn<int>("unused");
-        QTest::newRow("it") << 0;
-        QTest::newRow("en") << 0;
-    }
-    void oldFile_firstSaveCreatesTheTariffTableWithTheUpdates() {
-        // State: a file without the tariff's table. Action: open, close unchanged; open, type a
-        // maximum, close. Expected: the fields show the shipped tariff; the unchanged close
-        // writes nothing; the save creates the table and its row in the updates' transaction.
-        db->real.Execute(u"DROP TABLE Tariffa");
-        QVERIFY(open());
-        QCOMPARE(field("in_CommissioniMax")->Valore(), "0");
-        QCOMPARE(field("in_ImpostaTransazioni")->Valore(), "0" + QLocale().decimalPoint() + "2");
-        esci();
-        QCOMPARE(db->log, QStringList{"recalculate"});
-        QVERIFY(open());
-        retype("in_CommissioniMax", "19");
-        esci();
-        QCOMPARE(heads(db->log),
-                 (QStringList{"recalculate", "BeginTrans", "UPDATE Settaggi SET",
-                              "UPDATE System SET", "CREATE TABLE Tariffa", "INSERT INTO Tariffa",
-                              "CommitTrans", "recalculate"}));
-        QCOMPARE(stored("SELECT CommissioniMax AS v FROM Tariffa"), 19.0);
     }
 
     void tariffGroup_namesEachFieldAndTabsAfterTheFive() {
