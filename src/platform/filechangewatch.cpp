@@ -2,6 +2,7 @@
 #include "filechangewatch.h"
 
 #include <QFileInfo>
+#include <QSocketNotifier>
 
 #include <cerrno>
 #include <sys/inotify.h>
@@ -56,14 +57,35 @@ FileChangeWatch::~FileChangeWatch() {
 }
 
 void FileChangeWatch::stop() {
+    notifier_.reset(); // before its descriptor closes
     if (fd_ >= 0)
         close(fd_);
     fd_ = -1;
 }
 
+void FileChangeWatch::onChange(std::function<void()> noticed) {
+    noticed_ = std::move(noticed);
+    if (fd_ < 0 || notifier_)
+        return;
+    notifier_ = std::make_unique<QSocketNotifier>(fd_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+        if (drain() || fd_ < 0) {
+            pending_ = true;
+            if (noticed_)
+                noticed_();
+        }
+    });
+}
+
 bool FileChangeWatch::mayHaveChanged() {
-    bool changed = !asked_;
+    const bool changed = drain() || pending_ || !asked_ || fd_ < 0;
     asked_ = true;
+    pending_ = false;
+    return changed;
+}
+
+bool FileChangeWatch::drain() {
+    bool changed = false;
     while (fd_ >= 0) {
         alignas(inotify_event) char buffer[4096];
         const ssize_t length = read(fd_, buffer, sizeof buffer);
@@ -88,7 +110,7 @@ bool FileChangeWatch::mayHaveChanged() {
                 changed = true;
         }
     }
-    return changed || fd_ < 0;
+    return changed;
 }
 
 } // namespace margino

@@ -6,6 +6,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
 
 namespace margino {
 
@@ -23,13 +27,20 @@ public:
     // False where the folder's notices are not trusted: a network or user-space file system
     // (another machine's writes send none), or no watch could be set.
     bool watching() const { return fd_ >= 0; }
+    // Calls `noticed` from the event loop as soon as a change is reported (or the watch
+    // ends), so what was computed from the file is computed again without waiting for a key.
+    void onChange(std::function<void()> noticed);
 
 private:
+    bool drain(); // takes the notices waiting; true if one concerns the file
     void stop();
 
     int fd_ = -1;
     QByteArray name_;
     bool asked_ = false;
+    bool pending_ = false; // a notice taken by the event loop, not yet asked about
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::function<void()> noticed_;
 };
 
 } // namespace margino

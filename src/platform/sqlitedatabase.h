@@ -36,6 +36,9 @@ public:
     void BeginRead() override;
     void EndRead() noexcept override;
     std::optional<quint64> contentVersion() override;
+    void notifyChanges(std::function<void()> changed) override {
+        watch_.onChange(std::move(changed));
+    }
 
     // How long a lock held by another connection is waited out before a statement fails.
     static constexpr int BusyTimeoutMs = 2000;

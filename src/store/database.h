@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace margino {
@@ -60,6 +61,9 @@ public:
     // this connection or another, so that what was read under an equal number still holds.
     // None where the engine cannot tell: then every run reads the settings again.
     virtual std::optional<quint64> contentVersion() { return std::nullopt; }
+    // Calls `changed` from the event loop when another program may have changed the file, so
+    // figures read from it are computed again at once. Engines that cannot tell never call.
+    virtual void notifyChanges(std::function<void()> changed) { (void)changed; }
 };
 
 // One read transaction for the lifetime of the object.

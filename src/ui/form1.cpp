@@ -112,8 +112,10 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
     setTransactionTaxApplies(session_.transactionTax());
     connect(this, &Form1::transactionTaxToggled, this,
             [this](bool applies) { session_.setTransactionTax(applies); });
-    // One run at start reads the settings, so the copied block names them before any input.
+    // One run at start reads the settings, so the copied block names them before any input;
+    // another program's change to them is shown at once, not at the next key.
     in_Qta_Change();
+    dbParametri.notifyChanges([this] { in_Qta_Change(); });
     restoreSession();
     // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
     qApp->installEventFilter(this);
@@ -288,6 +290,7 @@ void Form1::Form_Load() {
 }
 
 Form1::~Form1() {
+    dbParametri.notifyChanges({}); // the file may outlive this window
     delete journalWindow_;
 }
 

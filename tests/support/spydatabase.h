@@ -32,6 +32,10 @@ public:
         return version;
     }
 
+    void notifyChanges(std::function<void()> changed) override {
+        real.notifyChanges(std::move(changed));
+    }
+
     DataFileCopy file;
     margino::SqliteDatabase real{file.path(), {"System", "Settaggi"}};
     QStringList log;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's figures as a user meets them: typed key by key, shown whole, repainted when
 // they change, explained and copied.
+#include "platform/filechangewatch.h"
 #include "support/mainwindow.h"
 #include "ui/amountlabel.h"
 #include "ui/inputnumerico.h"
@@ -184,6 +185,20 @@ private slots:
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
         type("in_AcqPzo", "");
         QCOMPARE(toolTip("pic_PdP"), QStringLiteral("Inserisci il prezzo di acquisto"));
+    }
+
+    void settingsChangedElsewhere_showWithoutAKey_data() { locales_data(); }
+    // State: a trade typed. Action: another program raises the commission rate to 20 ‰; no
+    // key. Expected: the commissions panel shows the new charges, 20 ‰ of 1000 and of 1100.
+    void settingsChangedElsewhere_showWithoutAKey() {
+        if (!FileChangeWatch(w->file.path()).watching())
+            QSKIP("the temporary folder's file system sends no trusted notices");
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
+        type("in_VndPzo", "11");
+        QCOMPARE(w->onScreen(control("pic_Commissioni")), w->drawn(local("5,9")));
+        SqliteDatabase(w->file.path(), {}).Execute(u"UPDATE System SET Commissioni = 20");
+        QTRY_COMPARE(w->onScreen(control("pic_Commissioni")), w->drawn(QStringLiteral("42")));
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
