@@ -197,9 +197,7 @@ private slots:
         QTemporaryDir program, data;
         QCOMPARE(journalFilePath(program.path(), data.path()),
                  data.filePath(QStringLiteral("Registro.sqlite")));
-        QFile settings(program.filePath(QStringLiteral("DataMg.mgd")));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.close();
+        QVERIFY(writeFile(program.filePath(QStringLiteral("DataMg.mgd")), {}));
         QCOMPARE(journalFilePath(program.path(), data.path()),
                  program.filePath(QStringLiteral("Registro.sqlite")));
     }

@@ -139,8 +139,7 @@ private slots:
             sqlite3_exec(other, content == "drop" ? "DROP TABLE Settaggi" : "BEGIN EXCLUSIVE",
                          nullptr, nullptr, nullptr);
         } else if (content != "missing") {
-            QFile f(file.path());
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
+            QVERIFY(writeFile(file.path(), content));
         }
         QCOMPARE(errorOf([&] { SqliteDatabase(file.path(), Tables); }), number);
         QCOMPARE(QFile::exists(file.path()), content != "missing");
