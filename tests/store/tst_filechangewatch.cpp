@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
+#include <memory>
 
 using namespace margino;
 
@@ -19,7 +19,23 @@ class TstFileChangeWatch : public QObject {
         file.write(bytes);
     }
 
+    // A settings file in a folder of its own for each test, watched and asked once.
+    std::unique_ptr<QTemporaryDir> dir;
+    QString file;
+    std::unique_ptr<FileChangeWatch> watch;
+    void watchAFile() {
+        write(file, "settings");
+        watch = std::make_unique<FileChangeWatch>(file);
+        if (!watch->watching())
+            QSKIP("the temporary folder's file system sends no trusted notices");
+        QVERIFY(watch->mayHaveChanged()); // nothing has been read yet
+    }
+
 private slots:
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        file = dir->filePath(QStringLiteral("DataMg.mgd"));
+    }
     void writes_areReportedWhenTheyConcernTheFile_data() {
         QTest::addColumn<QString>("touched");
         QTest::addColumn<bool>("reported");
@@ -34,38 +50,26 @@ private slots:
     void writes_areReportedWhenTheyConcernTheFile() {
         QFETCH(QString, touched);
         QFETCH(bool, reported);
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("DataMg.mgd"));
-        write(file, "settings");
-        FileChangeWatch watch(file);
-        if (!watch.watching())
-            QSKIP("the temporary folder's file system sends no trusted notices");
-        QVERIFY(watch.mayHaveChanged()); // nothing has been read yet
-        QVERIFY(!watch.mayHaveChanged());
-        write(dir.filePath(touched), "x");
-        QCOMPARE(watch.mayHaveChanged(), reported);
-        QVERIFY(!watch.mayHaveChanged());
+        watchAFile();
+        QVERIFY(!watch->mayHaveChanged());
+        write(dir->filePath(touched), "x");
+        QCOMPARE(watch->mayHaveChanged(), reported);
+        QVERIFY(!watch->mayHaveChanged());
     }
 
     // State: a watched settings file, asked once. Action: a copy is renamed over it, or its
     // folder is removed. Expected: reported; with the folder gone, every answer after is "may".
     void replacedFileOrLostFolder_isReported() {
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("DataMg.mgd"));
-        write(file, "settings");
-        FileChangeWatch watch(file);
-        if (!watch.watching())
-            QSKIP("the temporary folder's file system sends no trusted notices");
-        watch.mayHaveChanged();
-        write(dir.filePath(QStringLiteral("copy")), "other settings");
-        watch.mayHaveChanged(); // the copy itself is not the file
+        watchAFile();
+        write(dir->filePath(QStringLiteral("copy")), "other settings");
+        QVERIFY(!watch->mayHaveChanged()); // the copy itself is not the file
         QVERIFY(QFile::remove(file));
-        QVERIFY(QFile::rename(dir.filePath(QStringLiteral("copy")), file));
-        QVERIFY(watch.mayHaveChanged());
-        QVERIFY(dir.remove());
-        QVERIFY(watch.mayHaveChanged());
-        QVERIFY(!watch.watching());
-        QVERIFY(watch.mayHaveChanged());
+        QVERIFY(QFile::rename(dir->filePath(QStringLiteral("copy")), file));
+        QVERIFY(watch->mayHaveChanged());
+        QVERIFY(dir->remove());
+        QVERIFY(watch->mayHaveChanged());
+        QVERIFY(!watch->watching());
+        QVERIFY(watch->mayHaveChanged());
     }
 };
 
