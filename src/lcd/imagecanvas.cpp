@@ -65,6 +65,13 @@ void ImageCanvas::Cls() {
     touch();
 }
 
+void ImageCanvas::clearRect(const QRect &rect) {
+    const QRect clipped = rect & QRect(0, 0, width_, height_);
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        std::fill_n(bits_ + y * stride_ + clipped.left(), clipped.width(), back_);
+    touch();
+}
+
 void ImageCanvas::setBackColor(OleColor color) {
     back_ = toRgb(color);
     Cls();

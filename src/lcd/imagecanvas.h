@@ -32,6 +32,10 @@ public:
     // Copies a kept cell drawing with its origin at (x, y), clipped to the image. Where
     // `onBackground` promises nothing is drawn yet in its rectangle, whole rows are copied.
     void stamp(const GlyphImage &glyph, int x, int y, bool onBackground = false);
+    // Fills a rectangle, clipped to the image, with the background colour.
+    void clearRect(const QRect &rect);
+    // Counts every change to the pixels, so a caller can tell its drawing is still there.
+    quint64 drawings() const { return drawings_; }
 
 protected:
     // Called once when the image changes after markShown(), so a widget schedules one repaint.
@@ -40,6 +44,7 @@ protected:
 
 private:
     void touch() {
+        ++drawings_;
         if (shown_) {
             shown_ = false;
             imageChanged();
@@ -60,6 +65,7 @@ private:
     QRgb fore_ = 0xff000000, back_ = 0xffffffff;
     bool autoRedraw_ = false;
     bool shown_ = true;
+    quint64 drawings_ = 0;
 };
 
 } // namespace margino

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <limits>
 #include <map>
+#include <utility>
 
 namespace margino {
 
@@ -33,6 +34,7 @@ void mcLCD::NewLCD(PictureBox &PBox) {
     CellHeight = qint64(std::nearbyint(height));
     CellWidth = CellHeight / 2 + 3;
     kept_ = keptCellsFor(CellWidth.value(), CellHeight.value());
+    lastImage_ = nullptr; // a new binding: nothing drawn here is known to be there
 }
 
 std::shared_ptr<mcLCD::KeptCells> mcLCD::keptCellsFor(int width, int height) {
@@ -56,48 +58,117 @@ void mcLCD::setBackColor(OleColor Color) {
 void mcLCD::setCaption(const QString &Value) {
     PictureBox &box = canvas();
     const Int16 start = CellLeft;
-    // An image clears itself when its background is set; other boxes are cleared first.
-    if (!dynamic_cast<ImageCanvas *>(&box))
+    // An image clears itself when its background is set; other boxes are cleared first. An
+    // image still holding this object's last caption is cleared only where a cell changes.
+    auto *image = dynamic_cast<ImageCanvas *>(&box);
+    bool cleared = !(image && image == lastImage_ && image->drawings() == drawingsAfterLast_);
+    lastImage_ = nullptr;
+    const auto clear = [&] {
+        if (!std::exchange(cleared, true))
+            box.setBackColor(Background);
+    };
+    if (!image)
         box.Cls();
-    box.setBackColor(Background);
+    if (cleared)
+        box.setBackColor(Background);
 
-    const Int16 pitch = CellWidth + 5;
-    // A row holds W - 1 cells, whatever the box's width: the text's last character lands in
-    // the last of them and the cells before it show unlit eights.
-    const Int16 n = qint64(CellWidth.value()) - Value.size() - 1;
-    // An image takes kept cells, the same pixels for far less work. A row reaching towards
-    // the end of the 16-bit range is drawn stroke by stroke, so an overflow is raised exactly
-    // where the drawing raises it.
-    image_ = dynamic_cast<ImageCanvas *>(&box);
-    stampedRight_ = std::numeric_limits<int>::min();
-    const qint64 cells = std::max<qint64>(n.value(), 0) + Value.size();
-    if (CellHeight.value() < 1 || CellHeight.value() > 1000 ||
-        start.value() + (cells + 1) * pitch.value() > 30000 || std::abs(CellTop.value()) > 1000)
-        image_ = nullptr;
+    try {
+        const Int16 pitch = CellWidth + 5;
+        // A row holds W - 1 cells, whatever the box's width: the text's last character lands
+        // in the last of them and the cells before it show unlit eights.
+        const Int16 n = qint64(CellWidth.value()) - Value.size() - 1;
+        // An image takes kept cells, the same pixels for far less work. A row reaching towards
+        // the end of the 16-bit range is drawn stroke by stroke, so an overflow is raised
+        // exactly where the drawing raises it.
+        image_ = image;
+        planned_.clear();
+        const qint64 cells = std::max<qint64>(n.value(), 0) + Value.size();
+        if (CellHeight.value() < 1 || CellHeight.value() > 1000 ||
+            start.value() + (cells + 1) * pitch.value() > 30000 || std::abs(CellTop.value()) > 1000)
+            image_ = nullptr;
+        if (!image_)
+            clear();
 
-    for (CellIndex = 1; CellIndex <= n; CellIndex = CellIndex + 1) {
-        draw(UnlitEight);
-        CellLeft = CellLeft + pitch;
-    }
-
-    setColour(box, CaptionStart);
-    for (const QChar c : Value) {
-        if (c == u'.' || c == u',') {
-            draw(PointOnEight);
-            CellLeft = CellLeft + pitch;
-        } else if (c == u':') {
-            draw(PointMark);
-            CellLeft = CellLeft + (CellWidth - 2);
-        } else {
-            draw(c.unicode());
+        for (CellIndex = 1; CellIndex <= n; CellIndex = CellIndex + 1) {
+            draw(UnlitEight);
             CellLeft = CellLeft + pitch;
         }
+
+        setColour(box, CaptionStart);
+        for (const QChar c : Value) {
+            if (c == u'.' || c == u',') {
+                draw(PointOnEight);
+                CellLeft = CellLeft + pitch;
+            } else if (c == u':') {
+                draw(PointMark);
+                CellLeft = CellLeft + (CellWidth - 2);
+            } else {
+                draw(c.unicode());
+                CellLeft = CellLeft + pitch;
+            }
+        }
+        if (image_) {
+            if (!stampChangedCells(cleared)) {
+                clear();
+                stampAll();
+            }
+            box.setForeColor(colour_);
+            lastImage_ = image_;
+            drawingsAfterLast_ = image_->drawings();
+        }
+    } catch (...) {
+        clear(); // a failed caption leaves no old one standing
+        image_ = nullptr;
+        throw;
     }
-    if (image_)
-        box.setForeColor(colour_);
     image_ = nullptr;
     // Only a complete caption puts the position back; an error leaves it where drawing stopped.
     CellLeft = start;
+}
+
+// Cells stand apart (a point mark's narrow cell included), so a cell's rectangle holds only
+// background and is copied whole; were it to meet the last one, only its strokes.
+void mcLCD::stampAll() {
+    int stampedRight = std::numeric_limits<int>::min();
+    for (const Planned &cell : planned_) {
+        const QRect bounds = cell.kept->image.bounds().translated(cell.at);
+        image_->stamp(cell.kept->image, cell.at.x(), cell.at.y(), bounds.left() > stampedRight);
+        if (!bounds.isEmpty())
+            stampedRight = std::max(stampedRight, bounds.right());
+    }
+    shown_ = planned_;
+}
+
+// On an image that holds the last caption, cell for cell in the same places, none meeting
+// another, a cell that changed is cleared and copied and the others are left: the pixels of a
+// whole new drawing. False, drawing nothing, where that does not hold.
+bool mcLCD::stampChangedCells(bool cleared) {
+    const auto apart = [](const std::vector<Planned> &cells) {
+        int right = std::numeric_limits<int>::min();
+        for (const Planned &cell : cells) {
+            const QRect bounds = cell.kept->image.bounds().translated(cell.at);
+            if (bounds.isEmpty())
+                continue;
+            if (bounds.left() <= right)
+                return false;
+            right = bounds.right();
+        }
+        return true;
+    };
+    if (cleared || planned_.size() != shown_.size() || !apart(planned_) || !apart(shown_))
+        return false;
+    for (std::size_t i = 0; i < planned_.size(); ++i)
+        if (planned_[i].at != shown_[i].at)
+            return false;
+    for (std::size_t i = 0; i < planned_.size(); ++i) {
+        const Planned &was = shown_[i], &cell = planned_[i];
+        if (cell.kept == was.kept)
+            continue;
+        image_->clearRect(was.kept->image.bounds().translated(was.at));
+        image_->stamp(cell.kept->image, cell.at.x(), cell.at.y(), true);
+    }
+    shown_ = planned_;
+    return true;
 }
 
 void mcLCD::draw(char32_t item) {
@@ -105,13 +176,9 @@ void mcLCD::draw(char32_t item) {
         drawItem(*Canvas, {CellLeft, CellTop, CellWidth, CellHeight}, item);
         return;
     }
+    // Copied when the whole caption is known, so unchanged cells can be left as they are.
     const Kept &cell = kept(item);
-    // Cells stand apart (a point mark's narrow cell included), so a cell's rectangle holds
-    // only background and is copied whole; were it to meet the last one, only its strokes.
-    const QRect bounds = cell.image.bounds().translated(CellLeft.value(), CellTop.value());
-    image_->stamp(cell.image, CellLeft.value(), CellTop.value(), bounds.left() > stampedRight_);
-    if (!bounds.isEmpty())
-        stampedRight_ = std::max(stampedRight_, bounds.right());
+    planned_.push_back({&cell, QPoint(CellLeft.value(), CellTop.value())});
     colour_ = cell.after;
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 namespace margino {
 
@@ -65,7 +66,16 @@ private:
     OleColor colour_ = CaptionStart;
     // Set while a caption is copied from kept cells rather than drawn stroke by stroke.
     ImageCanvas *image_ = nullptr;
-    int stampedRight_ = 0; // the right edge of the cells copied so far in this caption
+    // A caption's cells as copied to an image: the kept drawing and where its origin went.
+    struct Planned {
+        const Kept *kept;
+        QPoint at;
+    };
+    std::vector<Planned> planned_, shown_; // the caption being set; the one on lastImage_
+    ImageCanvas *lastImage_ = nullptr;     // the image holding shown_, unless drawn on since
+    quint64 drawingsAfterLast_ = 0;
+    void stampAll();
+    bool stampChangedCells(bool cleared);
     // By item, starting colour and position parity, for one cell size; the common ones
     // (ASCII, the three colours a caption uses) also found by index. Panels of one size share
     // them, so a window's panels draw each cell once between them.

@@ -8,6 +8,7 @@
 #include "support/recordingcanvas.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
@@ -300,8 +301,9 @@ void TestMcLcd::keptCells_drawTheSamePixelsAsStrokes_data() {
     }
 }
 
-// State: two boxes of one size, one an image the LCD copies kept cells into, one drawn
-// stroke by stroke. Action: the same captions, one after another, in each. Expected: every
+// State: two boxes of one size, one an image the LCD copies kept cells into (redrawing only
+// the cells that change), one drawn stroke by stroke. Action: the same captions, one after
+// another, in each: the row's, then forty of a panel's length drawn at random. Expected: every
 // pixel the same, at every height (the point mark's corners fall on half pixels at 27).
 void TestMcLcd::keptCells_drawTheSamePixelsAsStrokes() {
     QFETCH(int, height);
@@ -312,11 +314,20 @@ void TestMcLcd::keptCells_drawTheSamePixelsAsStrokes() {
     mcLCD copying, drawing;
     copying.NewLCD(copied);
     drawing.NewLCD(drawn);
-    for (const QString &text : {caption, QStringLiteral("1"), caption}) {
+    QStringList captions = {caption, QStringLiteral("1"), caption};
+    QRandomGenerator random(quint32(height) + quint32(qHash(caption)));
+    for (int i = 0; i < 40; ++i) {
+        QString text;
+        for (int length = random.bounded(10); length > 0; --length)
+            text += QStringLiteral("0123456789,.-E+:a ")[random.bounded(18)];
+        captions << text;
+    }
+    for (const QString &text : std::as_const(captions)) {
         copying.setCaption(text);
         drawing.setCaption(text);
-        QCOMPARE(pixelMap(copied.image()), pixelMap(drawn.image.image()));
+        QVERIFY2(copied.image() == drawn.image.image(), qPrintable(text));
     }
+    QCOMPARE(pixelMap(copied.image()), pixelMap(drawn.image.image()));
 }
 
 QTEST_GUILESS_MAIN(TestMcLcd)
