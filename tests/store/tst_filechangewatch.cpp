@@ -71,6 +71,20 @@ private slots:
         QVERIFY(!watch->watching());
         QVERIFY(watch->mayHaveChanged());
     }
+
+    // State: a watched settings file with a listener. Action: the file is written, then its
+    // folder removed, no one asking. Expected: the listener hears both, the watch then stops.
+    void changes_reachAListenerThroughTheEventLoop() {
+        watchAFile();
+        int heard = 0;
+        watch->onChange([&heard] { ++heard; });
+        write(file, "x");
+        QTRY_VERIFY(heard > 0);
+        const int before = heard;
+        QVERIFY(dir->remove());
+        QTRY_VERIFY(heard > before);
+        QTRY_VERIFY(!watch->watching());
+    }
 };
 
 QTEST_GUILESS_MAIN(TstFileChangeWatch)
