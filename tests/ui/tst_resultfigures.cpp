@@ -168,8 +168,9 @@ private slots:
         QCOMPARE(w->onScreen(control("pic_GP")), w->drawn(QString()));
     }
 
-    // State: quantity 100, price 10, shipped settings. Expected: each figure's tooltip shows how
-    // it was obtained; a blank one what is missing, and it copies as nothing.
+    // State: quantity 100, price 10, shipped settings; then no price, a quantity of 0, none.
+    // Expected: each figure's tooltip shows how it was obtained; a blank one what is missing or
+    // wrong, and it copies as nothing.
     void figures_explainThemselvesAndBlankOnesSayWhatIsMissing() {
         type("in_Qta", "100");
         type("in_AcqPzo", "10");
@@ -184,7 +185,12 @@ private slots:
         QCOMPARE(toolTip("pic_GP"), QStringLiteral("Inserisci il prezzo di vendita"));
         QCOMPARE(clipboardAfter(control("pic_GP"), Qt::CTRL | Qt::Key_C), QString());
         type("in_AcqPzo", "");
-        QCOMPARE(toolTip("pic_PdP"), QStringLiteral("Inserisci il prezzo di acquisto"));
+        QCOMPARE(toolTip("pic_PdP"), "Inserisci il prezzo di acquisto");
+        type("in_AcqPzo", "10");
+        type("in_Qta", "0");
+        QCOMPARE(toolTip("pic_PdP"), "La quantità deve essere maggiore di zero");
+        type("in_Qta", "");
+        QCOMPARE(toolTip("pic_PdP"), "Inserisci la quantità");
     }
 
     void settingsChangedElsewhere_showWithoutAKey_data() { locales_data(); }
@@ -202,9 +208,14 @@ private slots:
     }
 
     void copyAll_givesOneLinePerFigureAndSetting_data() { locales_data(); }
-    // State: the transaction tax switched on with Alt+I, a whole trade typed. Action:
-    // Ctrl+Shift+C in a field. Expected: the block, with each cost part and every setting.
+    // State: nothing typed; then the transaction tax switched on with Alt+I, a whole trade
+    // typed. Action: Ctrl+Shift+C. Expected: the block, with each cost part and every setting;
+    // before any input the results' lines empty.
     void copyAll_givesOneLinePerFigureAndSetting() {
+        const QString before = clipboardAfter(control("cmd_Ok"), Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+        QVERIFY2(before.startsWith("Quantità: \n") && before.contains("\nPunto di pareggio: \n") &&
+                     before.contains(local("\nCommissioni minime (€): 2,95\n")),
+                 qPrintable(before));
         QTest::keyClick(w->form.get(), Qt::Key_I, Qt::AltModifier);
         QTRY_VERIFY(control<QCheckBox>("transactionTax")->isChecked());
         type("in_Qta", "100");
