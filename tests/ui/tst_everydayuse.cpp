@@ -200,35 +200,25 @@ private slots:
         QCOMPARE(line->text(), QString());
     }
 
-    void figures_areAnnouncedAsReadOnlyText_data() {
-        QTest::addColumn<QString>("figure");
-        QTest::addColumn<QString>("value"); // as written with a comma
-        QTest::newRow("it break-even panel") << "pic_PdP"
-                                             << "10,059";
-        QTest::newRow("en purchase amount") << "lab_AcqImp"
-                                            << "1000";
-        QTest::newRow("it gain panel") << "pic_GP"
-                                       << "";
-    }
     void figures_areAnnouncedAsReadOnlyText() {
-        QFETCH(QString, figure);
-        QFETCH(QString, value);
         // State: a purchase typed (100 at 10), no sale price.
         w->type("in_Qta", "100");
         w->type("in_AcqPzo", "10");
-        // Action: ask the figure's accessible interface. Expected: read-only text holding the
-        // full value, with the name and explanation the window gave it.
-        QWidget *widget = control(qPrintable(figure));
-        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY(spoken);
-        QCOMPARE(spoken->role(), QAccessible::EditableText);
-        QVERIFY(spoken->state().readOnly);
-        QVERIFY(spoken->state().focusable);
-        QVERIFY(spoken->text(QAccessible::Name).contains(QStringLiteral(", ")));
-        QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
-        QAccessibleTextInterface *text = spoken->textInterface();
-        QVERIFY(text);
-        QCOMPARE(text->text(0, text->characterCount()), w->local(value));
+        // Action: ask a panel's, an amount's and a blank panel's accessible interface.
+        // Expected: read-only text holding the full value, with the name and explanation the
+        // window gave it.
+        for (const auto &[figure, value] :
+             {std::pair{"pic_PdP", "10,059"}, {"lab_AcqImp", "1000"}, {"pic_GP", ""}}) {
+            QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(control(figure));
+            QVERIFY(spoken);
+            QCOMPARE(spoken->role(), QAccessible::EditableText);
+            QVERIFY(spoken->state().readOnly && spoken->state().focusable);
+            QVERIFY(spoken->text(QAccessible::Name).contains(QStringLiteral(", ")));
+            QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
+            QAccessibleTextInterface *text = spoken->textInterface();
+            QVERIFY(text);
+            QCOMPARE(text->text(0, text->characterCount()), QString::fromUtf8(value));
+        }
     }
 
     void help_opensAtItsTopAsADocumentWithItsHeadings() {
