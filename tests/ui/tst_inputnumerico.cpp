@@ -74,11 +74,8 @@ private slots:
             QString hint;
         } rows[] = {
             {"it 10.5 is ten and a half", "it_IT", 4, "10.5", "10,5", ""},
-            {"it 0.25", "it_IT", 4, "0.25", "0,25", ""},
-            {"it 1234.50", "it_IT", 4, "1234.50", "1234,50", ""},
             {"it 1.234,5 grouped by the later comma", "it_IT", 4, "1.234,5", "1234,5",
              "Il punto separava le migliaia"},
-            {"it 12.345,6", "it_IT", 4, "12.345,6", "12345,6", "Il punto separava le migliaia"},
             {"it 1.234.5 grouped by a second point", "it_IT", 4, "1.234.5", "12345",
              "Il punto separava le migliaia"},
             {"it point after the separator", "it_IT", 4, "1,2.3", "1,23", itAgain},
@@ -100,7 +97,6 @@ private slots:
              "Il punto separa le migliaia; questo campo non ha decimali"},
             {"it quantity comma refused", "it_IT", 0, "12,5", "125", noDecimals},
             {"en 10,5 is ten and a half", "en_US", 4, "10,5", "10.5", ""},
-            {"en 0,25", "en_US", 4, "0,25", "0.25", ""},
             {"en 1,234.5 grouped by the later point", "en_US", 4, "1,234.5", "1234.5",
              "La virgola separava le migliaia"},
             {"en 1,23.4 two digits do not group", "en_US", 4, "1,23.4", "1.234",
@@ -112,7 +108,6 @@ private slots:
             {"fa point and comma type the separator", "fa_IR", 4, "1.2,3", "1٫23",
              "Il numero ha già il segno «٫»"},
             {"fa Persian digits", "fa_IR", 4, "۱۲.۵", "12٫5", ""},
-            {"fa Persian quantity", "fa_IR", 0, "۱۰۰۰", "1000", ""},
             {"ar Arabic-Indic digits", "ar_EG", 4, "١٢٣,٤", "123٫4", ""},
             {"it Persian digits too", "it_IT", 4, "۱.۵", "1,5", ""},
         };
