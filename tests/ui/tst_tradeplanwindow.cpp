@@ -148,43 +148,16 @@ private slots:
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QString());
     }
 
-    // State: price 10 and sale 12 in the main window. Action: Ctrl+P, target 200 €, Tab.
-    // Expected: the chart's mark series sit at the stop, the break-even, the target and the
-    // sale; the gain line runs from below the stop to above the target; the table lists them.
-    void chart_marksTheKeyPrices() {
-        type("in_AcqPzo", QStringLiteral("10"));
+    // State: a sale price of 12 and no purchase price in the main window. Action: Ctrl+P; a
+    // price of 10 and a target of 200 € typed there, Tab. Expected: no curve and no axis
+    // numbering an empty range at first; then both axes, the mark series at the stop, the
+    // break-even, the target and the sale, the gain line from below the stop to above the
+    // target, and the table listing the marks.
+    void chart_marksTheKeyPricesAndShowsNoAxesWithoutAPrice() {
         type("in_VndPzo", QStringLiteral("12"));
+        QStringList shown, drawn, rows;
         QMap<QString, double> marks;
         double first = 0, last = 0;
-        QStringList rows;
-        inPlanWindow([&](TradePlanWindow *window) {
-            QTest::keyClicks(child(window, "target"), QStringLiteral("200"));
-            QTest::keyClick(child(window, "target"), Qt::Key_Tab); // leaving it draws the chart
-            const GainChart *chart = window->chart();
-            QVERIFY(chart);
-            for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
-                const QList<QPointF> mark = chart->points(QString::fromUtf8(name));
-                marks[QString::fromUtf8(name)] = mark.size() == 1 ? mark[0].x() : -1;
-            }
-            first = chart->points(QStringLiteral("Perdita")).first().x();
-            last = chart->points(QStringLiteral("Guadagno netto")).last().x();
-            auto *table = child<QTableWidget>(window, "points");
-            for (int row = 0; row < table->rowCount(); ++row)
-                rows << table->item(row, 0)->text();
-            QTest::keyClick(window, Qt::Key_Escape);
-        });
-        QCOMPARE(marks.value("Stop"), 9.5);
-        QCOMPARE(marks.value("Pareggio"), 10.0381);
-        QCOMPARE(marks.value("Obiettivo"), 11.1154);
-        QCOMPARE(marks.value("Vendita"), 12.0);
-        QVERIFY(first < 9.5 && last > 12.0);
-        QCOMPARE(rows.mid(0, 4), (QStringList{"Stop", "Pareggio", "Obiettivo", "Vendita"}));
-    }
-
-    // State: no price in the main window. Action: Ctrl+P. Expected: no curve, and no axis
-    // numbering an empty range; a price and a target typed there bring both.
-    void chart_withoutAPrice_showsNoAxes() {
-        QStringList shown, drawn;
         // The chart's axes, as the objects its scene holds.
         const auto axes = [](const QWidget *window) {
             QStringList visible;
@@ -197,17 +170,33 @@ private slots:
             return visible;
         };
         inPlanWindow([&](TradePlanWindow *window) {
-            QVERIFY(window->chart());
+            const GainChart *chart = window->chart();
+            QVERIFY(chart);
             shown = axes(window);
-            QVERIFY(window->chart()->points(QStringLiteral("Guadagno netto")).isEmpty());
+            QVERIFY(chart->points(QStringLiteral("Guadagno netto")).isEmpty());
             retype(window, "price", QStringLiteral("10"));
             retype(window, "target", QStringLiteral("200"));
-            QTest::keyClick(child(window, "target"), Qt::Key_Tab);
+            QTest::keyClick(child(window, "target"), Qt::Key_Tab); // leaving it draws the chart
             drawn = axes(window);
+            for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
+                const QList<QPointF> mark = chart->points(QString::fromUtf8(name));
+                marks[QString::fromUtf8(name)] = mark.size() == 1 ? mark[0].x() : -1;
+            }
+            first = chart->points(QStringLiteral("Perdita")).first().x();
+            last = chart->points(QStringLiteral("Guadagno netto")).last().x();
+            auto *table = child<QTableWidget>(window, "points");
+            for (int row = 0; row < table->rowCount(); ++row)
+                rows << table->item(row, 0)->text();
             QTest::keyClick(window, Qt::Key_Escape);
         });
         QCOMPARE(shown, QStringList());
         QCOMPARE(drawn.size(), 2);
+        QCOMPARE(marks.value("Stop"), 9.5);
+        QCOMPARE(marks.value("Pareggio"), 10.0381);
+        QCOMPARE(marks.value("Obiettivo"), 11.1154);
+        QCOMPARE(marks.value("Vendita"), 12.0);
+        QVERIFY(first < 9.5 && last > 12.0);
+        QCOMPARE(rows.mid(0, 4), (QStringList{"Stop", "Pareggio", "Obiettivo", "Vendita"}));
     }
 
     // State: quantity 100 and price 10 in the main window. Action: Space on "Usa la quantità
