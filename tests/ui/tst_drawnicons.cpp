@@ -32,8 +32,8 @@ private slots:
     void groupBoxFrame_looksAsFusionDrawsIt() {
         QFETCH(QString, title);
         QFETCH(bool, checkable);
-        std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("fusion")));
-        DrawnIconsStyle ours(QStyleFactory::create(QStringLiteral("fusion")));
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
+        DrawnIconsStyle ours(QStyleFactory::create("fusion"));
         QImage images[2];
         QStyle *styles[2] = {fusion.get(), &ours};
         for (int i = 0; i < 2; ++i) {
@@ -49,7 +49,7 @@ private slots:
     // State: the program's style. Action: a menu bar too narrow for its commands. Expected: its
     // overflow button shows an icon.
     void menuBarOverflow_showsAnIcon() {
-        DrawnIconsStyle ours(QStyleFactory::create(QStringLiteral("fusion")));
+        DrawnIconsStyle ours(QStyleFactory::create("fusion"));
         const QIcon icon = ours.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
         QVERIFY(!icon.isNull());
         const QImage image = icon.pixmap(16, 16).toImage();
@@ -64,8 +64,8 @@ private slots:
     // pixels. Expected: the pixels of their vector files drawn here.
     void startPictures_areTheirVectorFilesDrawn() {
         const std::pair<QString, QImage> pictures[] = {
-            {QStringLiteral("calculator"), calculatorPicture().toImage()},
-            {QStringLiteral("margino-icon"), windowIcon32().pixmap(32, 32).toImage()}};
+            {"calculator", calculatorPicture().toImage()},
+            {"margino-icon", windowIcon32().pixmap(32, 32).toImage()}};
         for (const auto &[name, shown] : pictures) {
             QImage drawn(shown.size(), QImage::Format_ARGB32_Premultiplied);
             drawn.fill(Qt::transparent);

@@ -101,8 +101,7 @@ private slots:
         QCOMPARE(bar.filter("Alt+S"), QStringList{"Alt+S"}); // Strumenti's
         // Action: Alt and the letter. Expected: the About box and the settings open.
         for (const auto &[key, title] :
-             {std::pair{Qt::Key_A, QStringLiteral("About Vellutra")},
-              std::pair{Qt::Key_T, QStringLiteral("Parametri iniziali")}}) {
+             {std::pair{Qt::Key_A, "About Vellutra"}, std::pair{Qt::Key_T, "Parametri iniziali"}}) {
             w->form->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w->form.get()));
             QTest::keyClick(control("cmd_Ok"), key, Qt::AltModifier);
@@ -129,7 +128,7 @@ private slots:
         w->type("in_AcqPzo", w->local("10,5"));
         w->type("in_VndPzo", "11");
         const QString gainShown = MainWindowFixture::spokenOf(control("pic_GP"));
-        QVERIFY(!gainShown.endsWith(QStringLiteral("nessun valore")));
+        QVERIFY(!gainShown.endsWith("nessun valore"));
         // Action: Esc (or Azzera). Expected: three empty fields, every figure blank.
         control(qPrintable(focus))->setFocus();
         if (how == "esc")
@@ -139,8 +138,7 @@ private slots:
         for (const char *field : {"in_Qta", "in_AcqPzo", "in_VndPzo"})
             QCOMPARE(value(field), QString());
         for (const char *figure : {"pic_PdP", "pic_GP", "pic_Commissioni"})
-            QVERIFY2(MainWindowFixture::spokenOf(control(figure))
-                         .endsWith(QStringLiteral("nessun valore")),
+            QVERIFY2(MainWindowFixture::spokenOf(control(figure)).endsWith("nessun valore"),
                      figure);
         // Action: "5" typed where the focus is, then Ctrl+Z twice. Expected: first the "5"
         // goes, then the trade and its figures come back.
@@ -149,9 +147,9 @@ private slots:
         for (const char *field : {"in_Qta", "in_AcqPzo", "in_VndPzo"})
             QCOMPARE(value(field), QString());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(value("in_Qta"), QStringLiteral("100"));
+        QCOMPARE(value("in_Qta"), "100");
         QCOMPARE(value("in_AcqPzo"), w->local("10,5"));
-        QCOMPARE(value("in_VndPzo"), QStringLiteral("11"));
+        QCOMPARE(value("in_VndPzo"), "11");
         QCOMPARE(MainWindowFixture::spokenOf(control("pic_GP")), gainShown);
     }
 
@@ -213,7 +211,7 @@ private slots:
             QVERIFY(spoken);
             QCOMPARE(spoken->role(), QAccessible::EditableText);
             QVERIFY(spoken->state().readOnly && spoken->state().focusable);
-            QVERIFY(spoken->text(QAccessible::Name).contains(QStringLiteral(", ")));
+            QVERIFY(spoken->text(QAccessible::Name).contains(", "));
             QVERIFY(!spoken->text(QAccessible::Description).isEmpty());
             QAccessibleTextInterface *text = spoken->textInterface();
             QVERIFY(text);
@@ -271,12 +269,11 @@ private slots:
         const QString text = helpText();
         static const QRegularExpression command("<span class=\"menu\">(.*?)</span>");
         const auto caption = [](const QAction *action) {
-            return QString(action->text()).remove('&').remove(QStringLiteral("…")).trimmed();
+            return QString(action->text()).remove('&').remove("…").trimmed();
         };
         int named = 0;
         for (const QRegularExpressionMatch &m : command.globalMatch(text)) {
-            const QStringList path =
-                m.captured(1).remove(QStringLiteral("…")).split(QStringLiteral(" &gt; "));
+            const QStringList path = m.captured(1).remove("…").split(" &gt; ");
             QList<QAction *> actions = w->form->menuBar()->actions();
             for (const QString &step : path) {
                 QAction *found = nullptr;
@@ -349,9 +346,9 @@ private slots:
         // Action: start again on the same file. Expected: the trade, its figures, the place.
         SessionState session(keep.filePath("Margino.ini"));
         restart(session);
-        QCOMPARE(value("in_Qta"), QStringLiteral("100"));
+        QCOMPARE(value("in_Qta"), "100");
         QCOMPARE(value("in_AcqPzo"), w->local("10,5"));
-        QCOMPARE(value("in_VndPzo"), QStringLiteral("11"));
+        QCOMPARE(value("in_VndPzo"), "11");
         QCOMPARE(MainWindowFixture::spokenOf(control("pic_GP")), gain);
         QCOMPARE(w->form->pos(), movedTo);
         QCOMPARE(QApplication::focusWidget(), control("cmd_Ok"));

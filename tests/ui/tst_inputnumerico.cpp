@@ -206,13 +206,13 @@ private slots:
     }
 
     void change_isRaisedAtEveryChangeOfTheContent() {
-        open(QStringLiteral("it_IT"), 5, 4);
+        open("it_IT", 5, 4);
         QSignalSpy changes(field.get(), &InputNumerico::Change);
-        QTest::keyClicks(field.get(), QStringLiteral("1x2")); // the x changes nothing
+        QTest::keyClicks(field.get(), "1x2"); // the x changes nothing
         QTest::keyClick(field.get(), Qt::Key_Backspace);
         QCOMPARE(changes.count(), 3);
-        field->setValore(QStringLiteral("3,5")); // from code too, once per new text
-        field->setValore(QStringLiteral("3,5"));
+        field->setValore("3,5"); // from code too, once per new text
+        field->setValore("3,5");
         QCOMPARE(changes.count(), 4);
     }
 };

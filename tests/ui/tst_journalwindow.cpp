@@ -107,7 +107,7 @@ private slots:
         w->type("in_Qta", qty);
         w->type("in_AcqPzo", price);
         if (why.isEmpty())
-            answerNoteDialog(QStringLiteral("no"), Qt::Key_Escape);
+            answerNoteDialog("no", Qt::Key_Escape);
         QTest::keyClick(w->form.get(), Qt::Key_S, Qt::ControlModifier);
         const QList<ModalWatch::Seen> seen = w->watch.take();
         QCOMPARE(seen.size(), 1);
@@ -168,12 +168,10 @@ private slots:
         QCOMPARE(w->control<InputNumerico>("in_AcqPzo")->Valore(), "10,5");
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), "11");
         auto *status = child<QLabel>(window, "status");
-        QVERIFY2(status->text().contains(QStringLiteral("quelle salvate")),
-                 qPrintable(status->text()));
+        QVERIFY2(status->text().contains("quelle salvate"), qPrintable(status->text()));
         w->db.Execute(u"UPDATE System SET Commissioni = 3");
         QTest::keyClick(table, Qt::Key_Return);
-        QVERIFY2(status->text().contains(QStringLiteral("Commissioni, Guadagno")),
-                 qPrintable(status->text()));
+        QVERIFY2(status->text().contains("Commissioni, Guadagno"), qPrintable(status->text()));
     }
 
     void deleteAsksThenCtrlZBringsBack_andTheNoteEditsInPlace() {
@@ -185,7 +183,7 @@ private slots:
         JournalWindow *window = openWindow();
         auto *table = child<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 2);
-        w->watch.answerNext(QStringLiteral("Elimina"));
+        w->watch.answerNext("Elimina");
         QCOMPARE(QApplication::focusWidget(), table);
         QTest::keyClick(table, Qt::Key_Delete);
         QCOMPARE(w->watch.seen().size(), 1);
@@ -201,7 +199,7 @@ private slots:
         auto *editor = table->viewport()->findChild<QLineEdit *>();
         QVERIFY(editor);
         QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(editor, QStringLiteral("venduto; tutto"));
+        QTest::keyClicks(editor, "venduto; tutto");
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over once the key is handled.
         QTRY_COMPARE(saved().constFirst().note, "venduto; tutto");
@@ -210,14 +208,14 @@ private slots:
     void ctrlSInTheJournalWindow_savesTheTradeInHandAndShowsIt() {
         // State: a trade typed, the journal window open and empty. Action: Ctrl+S there, a
         // note, Enter. Expected: the trade saved and shown at once.
-        w->type("in_Qta", QStringLiteral("300"));
-        w->type("in_AcqPzo", QStringLiteral("2"));
+        w->type("in_Qta", "300");
+        w->type("in_AcqPzo", "2");
         JournalWindow *window = openWindow();
         auto *table = child<QTableView>(window, "Operazioni");
         QCOMPARE(table->model()->rowCount(), 0);
         QCOMPARE(child<QLabel>(window, "status")->text(),
                  "Nessuna operazione è ancora stata salvata.");
-        answerNoteDialog(QStringLiteral("aperta"));
+        answerNoteDialog("aperta");
         QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(w->watch.take().size(), 1);
         QCOMPARE(table->model()->rowCount(), 1);
@@ -240,16 +238,13 @@ private slots:
         auto *totals = child<QLabel>(window, "totals");
         QCOMPARE(year->currentText(), QString::number(QDate::currentDate().year()));
         QCOMPARE(table->model()->rowCount(), 1);
-        QVERIFY2(totals->text().startsWith(QStringLiteral("Chiuse 0, aperte 1")),
-                 qPrintable(totals->text()));
+        QVERIFY2(totals->text().startsWith("Chiuse 0, aperte 1"), qPrintable(totals->text()));
         year->setFocus();
         QTest::keyClick(year, Qt::Key_Down);
         QCOMPARE(year->currentText(), "2024");
         QCOMPARE(table->model()->rowCount(), 1);
-        QVERIFY2(totals->text().contains(QStringLiteral("guadagni 94,10 €")),
-                 qPrintable(totals->text()));
-        QVERIFY2(totals->text().contains(QStringLiteral("imposta 24,47 €")),
-                 qPrintable(totals->text()));
+        QVERIFY2(totals->text().contains("guadagni 94,10 €"), qPrintable(totals->text()));
+        QVERIFY2(totals->text().contains("imposta 24,47 €"), qPrintable(totals->text()));
         QTest::keyClick(year, Qt::Key_Home);
         QCOMPARE(year->currentText(), "Tutti");
         QCOMPARE(table->model()->rowCount(), 2);
@@ -261,10 +256,10 @@ private slots:
         saveTrade("10", "5", "6", "a");
         w->watch.take();
         JournalWindow *window = openWindow();
-        const QString target = j->dir.filePath(QStringLiteral("esportate.xlsx"));
+        const QString target = j->dir.filePath("esportate.xlsx");
         w->watch.actOnNext([target](QDialog *dialog) {
             QVERIFY(qobject_cast<QFileDialog *>(dialog));
-            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            auto *name = dialog->findChild<QLineEdit *>("fileNameEdit");
             QVERIFY(name);
             name->setText(target); // typed whole, so no completion list opens
             QTest::keyClick(name, Qt::Key_Return);
@@ -287,18 +282,16 @@ private slots:
         QVERIFY(window);
         QList<ModalWatch::Seen> seen = w->watch.take();
         QCOMPARE(seen.size(), 1);
-        QVERIFY2(seen[0].text.contains(QStringLiteral("danneggiato")), qPrintable(seen[0].text));
+        QVERIFY2(seen[0].text.contains("danneggiato"), qPrintable(seen[0].text));
         QCOMPARE(readFile(j->path()), QByteArray(4096, 'z'));
         window->close();
         QTRY_VERIFY(!journalWindow());
-        w->watch.answerNext(QStringLiteral("Metti da parte"));
+        w->watch.answerNext("Metti da parte");
         openWindow();
         seen = w->watch.take();
         QCOMPARE(seen.size(), 2); // the question, then where the file went
         QVERIFY(!QFile::exists(j->path()));
-        QCOMPARE(
-            QDir(j->dir.path()).entryList({QStringLiteral("Registro-danneggiato-*.sqlite")}).size(),
-            1);
+        QCOMPARE(QDir(j->dir.path()).entryList({"Registro-danneggiato-*.sqlite"}).size(), 1);
         // The calculator goes on, and the next save starts a new journal.
         journalWindow()->close();
         saveTrade("10", "5", "6", "nuovo");

@@ -70,8 +70,7 @@ private slots:
             auto *panel = control<PicturePanel>(name);
             QVERIFY2(panel->image() == w->drawn(QString()), name);
             QCOMPARE(w->onScreen(panel).pixel(2 + 3, 2), qRgb(0, 0x55, 0)); // top bar, cell 0
-            QVERIFY2(MainWindowFixture::spokenOf(panel).endsWith(QStringLiteral("nessun valore")),
-                     name);
+            QVERIFY2(MainWindowFixture::spokenOf(panel).endsWith("nessun valore"), name);
         }
     }
 
@@ -82,25 +81,24 @@ private slots:
         const QString portable = QCoreApplication::applicationDirPath() + "/Margino.hlp";
         QVERIFY(writeFile(portable,
                           "<html><head><title>Copia portatile</title></head><body></body></html>"));
-        w->form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
+        w->form->findChild<QAction *>("mnu_Help")->trigger();
         QFile::remove(portable);
         help.removeHelpFile();
         QWidget *window = HelpDataHome::visibleHelpWindow();
         QVERIFY(window);
-        QCOMPARE(window->findChild<QTextBrowser *>()->documentTitle(),
-                 QStringLiteral("Copia portatile"));
+        QCOMPARE(window->findChild<QTextBrowser *>()->documentTitle(), "Copia portatile");
         window->close();
     }
 
     void helpWithoutItsFile_saysSoAndTheWindowCarriesOn() {
         // State: no help file anywhere. Action: Help. Expected: one message, window usable.
-        w->form->findChild<QAction *>(QStringLiteral("mnu_Help"))->trigger();
+        w->form->findChild<QAction *>("mnu_Help")->trigger();
         const QList<ModalWatch::Seen> seen = w->watch.take();
         QCOMPARE(seen.size(), 1);
-        QVERIFY(seen.first().text.contains(QStringLiteral("Margino.hlp")));
+        QVERIFY(seen.first().text.contains("Margino.hlp"));
         QVERIFY(w->form->isVisible());
-        QTest::keyClicks(control("in_Qta"), QStringLiteral("10"));
-        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("10"));
+        QTest::keyClicks(control("in_Qta"), "10");
+        QCOMPARE(control<InputNumerico>("in_Qta")->Valore(), "10");
     }
 
     void endingTheProgram_closesEveryWindowWithStatusZero_data() {

@@ -63,15 +63,15 @@ private slots:
 
     void stopFromThePrice_sizesWithNoQuantityTyped_data() {
         QTest::addColumn<QString>("amount");
-        QTest::newRow("it") << QStringLiteral("1.860,00\u00a0€");
-        QTest::newRow("en") << QStringLiteral("€1,860.00");
+        QTest::newRow("it") << "1.860,00\u00a0€";
+        QTest::newRow("en") << "€1,860.00";
     }
     // State: only the price 10 typed in the main window; shipped settings. Action: Ctrl+P, a
     // net gain of 200 typed as the target, Enter. Expected: stop 9,5 from the 5 % setting,
     // budget 100, 186 shares, target 11,1154, ratio 2,00; Enter types both into the main window.
     void stopFromThePrice_sizesWithNoQuantityTyped() {
         QFETCH(QString, amount);
-        type("in_AcqPzo", QStringLiteral("10"));
+        type("in_AcqPzo", "10");
         QStringList fields;
         QString shownAmount, title, explanation, description;
         QStringList names;
@@ -79,7 +79,7 @@ private slots:
             title = window->windowTitle();
             for (const char *name : {"price", "stop", "budget", "capital"})
                 fields << child<InputNumerico>(window, name)->Valore();
-            QTest::keyClicks(child(window, "target"), QStringLiteral("200"));
+            QTest::keyClicks(child(window, "target"), "200");
             for (int answer : {0, 4, 7})
                 names << spoken(window, answer);
             shownAmount = child<PlanFigure>(window, "answer1")->text();
@@ -88,7 +88,7 @@ private slots:
             description = MainWindowFixture::descriptionOf(child(window, "answer4"));
             QTest::keyClick(child(window, "target"), Qt::Key_Return);
         });
-        QCOMPARE(title, QStringLiteral("Pianifica operazione"));
+        QCOMPARE(title, "Pianifica operazione");
         QCOMPARE(fields, (QStringList{"10", local("9,5"), "100", ""}));
         QCOMPARE(names, (QStringList{"Quantità, 186 azioni",
                                      "Prezzo obiettivo, " + local("11,1154") + " euro",
@@ -96,17 +96,16 @@ private slots:
         QCOMPARE(shownAmount, amount);
         QVERIFY2(explanation.contains(local("11,1153")), qPrintable(explanation));
         QCOMPARE(description, explanation);
-        QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("186"));
+        QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), "186");
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), local("11,1154"));
-        QCOMPARE(MainWindowFixture::spokenOf(w->control("pic_GP")),
-                 QStringLiteral("Guadagno, 200 euro"));
+        QCOMPARE(MainWindowFixture::spokenOf(w->control("pic_GP")), "Guadagno, 200 euro");
     }
 
     // State: price 10, the main window's transaction tax (0,2 %) switched on. Action: Ctrl+P.
     // Expected: the tax counts in the loss at the stop: 179 shares (89,50 + 3,40 + 3,23 +
     // 3,58 = 99,71 €; 180 would lose 100,27 €), purchase costs 3,40 + 3,58 = 6,98 €.
     void transactionTax_countsAsTheMainWindowSwitchSays() {
-        type("in_AcqPzo", QStringLiteral("10"));
+        type("in_AcqPzo", "10");
         w->control("transactionTax")->setFocus();
         QTest::keyClick(w->control("transactionTax"), Qt::Key_Space);
         QStringList names;
@@ -132,7 +131,7 @@ private slots:
     void stop_refusedWithAMessage() {
         QFETCH(QString, stop);
         QFETCH(QString, message);
-        type("in_AcqPzo", QStringLiteral("10"));
+        type("in_AcqPzo", "10");
         QString said, name;
         bool usable = true;
         inPlanWindow([&](TradePlanWindow *window) {
@@ -143,7 +142,7 @@ private slots:
             QTest::keyClick(window, Qt::Key_Escape);
         });
         QVERIFY2(said.contains(message), qPrintable(said));
-        QCOMPARE(name, QStringLiteral("Quantità, nessun valore"));
+        QCOMPARE(name, "Quantità, nessun valore");
         QVERIFY(!usable);
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QString());
     }
@@ -154,7 +153,7 @@ private slots:
     // break-even, the target and the sale, the gain line from below the stop to above the
     // target, and the table listing the marks.
     void chart_marksTheKeyPricesAndShowsNoAxesWithoutAPrice() {
-        type("in_VndPzo", QStringLiteral("12"));
+        type("in_VndPzo", "12");
         QStringList shown, drawn, rows;
         QMap<QString, double> marks;
         double first = 0, last = 0;
@@ -173,17 +172,17 @@ private slots:
             const GainChart *chart = window->chart();
             QVERIFY(chart);
             shown = axes(window);
-            QVERIFY(chart->points(QStringLiteral("Guadagno netto")).isEmpty());
-            retype(window, "price", QStringLiteral("10"));
-            retype(window, "target", QStringLiteral("200"));
+            QVERIFY(chart->points("Guadagno netto").isEmpty());
+            retype(window, "price", "10");
+            retype(window, "target", "200");
             QTest::keyClick(child(window, "target"), Qt::Key_Tab); // leaving it draws the chart
             drawn = axes(window);
             for (const char *name : {"Stop", "Pareggio", "Obiettivo", "Vendita"}) {
                 const QList<QPointF> mark = chart->points(QString::fromUtf8(name));
                 marks[QString::fromUtf8(name)] = mark.size() == 1 ? mark[0].x() : -1;
             }
-            first = chart->points(QStringLiteral("Perdita")).first().x();
-            last = chart->points(QStringLiteral("Guadagno netto")).last().x();
+            first = chart->points("Perdita").first().x();
+            last = chart->points("Guadagno netto").last().x();
             auto *table = child<QTableWidget>(window, "points");
             for (int row = 0; row < table->rowCount(); ++row)
                 rows << table->item(row, 0)->text();
@@ -203,8 +202,8 @@ private slots:
     // attuale", a sale price target of 11, Space on "Usa il prezzo obiettivo", Esc.
     // Expected: the plan is for 100 shares, the quantity's "Usa" is off, the sale price typed.
     void currentQuantity_andTheTargetsUsa() {
-        type("in_Qta", QStringLiteral("100"));
-        type("in_AcqPzo", QStringLiteral("10"));
+        type("in_Qta", "100");
+        type("in_AcqPzo", "10");
         QString quantity;
         bool quantityUsable = true;
         inPlanWindow([&](TradePlanWindow *window) {
@@ -212,16 +211,16 @@ private slots:
             auto *kind = child(window, "kind");
             kind->setFocus();
             QTest::keyClick(kind, Qt::Key_Up); // "Prezzo di vendita"
-            QTest::keyClicks(child(window, "target"), QStringLiteral("11"));
+            QTest::keyClicks(child(window, "target"), "11");
             quantity = spoken(window, 0);
             quantityUsable = child(window, "useQuantity")->isEnabled();
             press(window, "useTarget");
             QTest::keyClick(window, Qt::Key_Escape);
         });
-        QCOMPARE(quantity, QStringLiteral("Quantità, 100 azioni"));
+        QCOMPARE(quantity, "Quantità, 100 azioni");
         QVERIFY(!quantityUsable);
-        QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), QStringLiteral("11"));
-        QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), QStringLiteral("100"));
+        QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), "11");
+        QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), "100");
     }
 };
 
