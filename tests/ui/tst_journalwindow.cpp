@@ -150,24 +150,33 @@ private slots:
               "figures");
     }
 
-    void enterOnATrade_opensItBackAndSaysWhatChanged() {
-        // State: a saved trade, the fields then cleared. Action: Ctrl+R, Enter on the row;
-        // then the commission rate changes and Enter again. Expected: the three fields come
-        // back; first the figures match, then the window names those that changed.
-        saveTrade("2000", "10,5", "11", "x");
-        w->watch.take();
-        w->type("in_Qta", QString());
-        w->type("in_AcqPzo", QString());
-        w->type("in_VndPzo", QString());
+    void ctrlSThereAndEnterOnATrade_saveItAndOpenItBackSayingWhatChanged() {
+        // State: a trade typed, the journal window open and empty. Action: Ctrl+S there, a note,
+        // Enter; the fields cleared, Enter on the row; the commission rate changed, Enter again.
+        // Expected: the trade saved and shown at once; the three fields come back; first the
+        // figures match, then the window names those that changed.
+        w->type("in_Qta", "2000");
+        w->type("in_AcqPzo", "10,5");
+        w->type("in_VndPzo", "11");
         JournalWindow *window = openWindow();
         QVERIFY(window);
         auto *table = child<QTableView>(window, "Operazioni");
+        auto *status = child<QLabel>(window, "status");
+        QCOMPARE(table->model()->rowCount(), 0);
+        QCOMPARE(status->text(), "Nessuna operazione è ancora stata salvata.");
+        answerNoteDialog("aperta");
+        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w->watch.take().size(), 1);
         QCOMPARE(table->model()->rowCount(), 1);
+        QCOMPARE(saved().constFirst().note, "aperta");
+        QCOMPARE(status->text(), QString());
+        for (const char *field : {"in_Qta", "in_AcqPzo", "in_VndPzo"})
+            w->type(field, QString());
+        settle(window);
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(w->control<InputNumerico>("in_Qta")->Valore(), "2000");
         QCOMPARE(w->control<InputNumerico>("in_AcqPzo")->Valore(), "10,5");
         QCOMPARE(w->control<InputNumerico>("in_VndPzo")->Valore(), "11");
-        auto *status = child<QLabel>(window, "status");
         QVERIFY2(status->text().contains("quelle salvate"), qPrintable(status->text()));
         w->db.Execute(u"UPDATE System SET Commissioni = 3");
         QTest::keyClick(table, Qt::Key_Return);
@@ -203,24 +212,6 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor hands its text over once the key is handled.
         QTRY_COMPARE(saved().constFirst().note, "venduto; tutto");
-    }
-
-    void ctrlSInTheJournalWindow_savesTheTradeInHandAndShowsIt() {
-        // State: a trade typed, the journal window open and empty. Action: Ctrl+S there, a
-        // note, Enter. Expected: the trade saved and shown at once.
-        w->type("in_Qta", "300");
-        w->type("in_AcqPzo", "2");
-        JournalWindow *window = openWindow();
-        auto *table = child<QTableView>(window, "Operazioni");
-        QCOMPARE(table->model()->rowCount(), 0);
-        QCOMPARE(child<QLabel>(window, "status")->text(),
-                 "Nessuna operazione è ancora stata salvata.");
-        answerNoteDialog("aperta");
-        QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
-        QCOMPARE(w->watch.take().size(), 1);
-        QCOMPARE(table->model()->rowCount(), 1);
-        QCOMPARE(saved().constFirst().note, "aperta");
-        QCOMPARE(child<QLabel>(window, "status")->text(), QString());
     }
 
     void yearList_filtersTheTableAndItsTotals() {
