@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window in everyday use: typing at once after start, Ctrl+Q from any window, the
-// menus' Alt letters, Esc and Ctrl+Z, the hint line, and the trade kept across a restart.
+// The main window in everyday use: typing at once after start, the menus' Alt letters, Esc and
+// Ctrl+Z, the hint lines, the help, and the trade kept across a restart.
 #include "support/helpfiles.h"
 #include "support/mainwindow.h"
 #include "ui/frmabout.h"

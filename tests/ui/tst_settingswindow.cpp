@@ -67,7 +67,6 @@ private slots:
         QTest::newRow("en point, close box") << "0.19" << true << false;
         QTest::newRow("fa separator") << "0,19" << false << false;
         QTest::newRow("old file") << "0,19" << false << true;
-        QTest::newRow("en old file") << "0.19" << false << true;
     }
     void closeWithAChange_writesEveryRowInOneTransactionAndRecalculates() {
         // State: System holds a second row; an old file has no tariff's table. Action: open,
