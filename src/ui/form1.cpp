@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -93,6 +94,8 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
         setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
     cmd_Ok->setFocus();
 
+    // The kept trade goes in before the fields are heard: one run below computes it.
+    restoreTrade();
     connect(in_Qta, &InputNumerico::Change, this, &Form1::in_Qta_Change);
     connect(in_AcqPzo, &InputNumerico::Change, this, &Form1::in_AcqPzo_Change);
     connect(in_VndPzo, &InputNumerico::Change, this, &Form1::in_VndPzo_Change);
@@ -108,15 +111,18 @@ Form1::Form1(Database &db, SessionState *session, QWidget *parent)
 
     resize(client->minimumSize() +
            QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
-    // The tax switch as the user left it, before the kept trade is computed with it.
-    setTransactionTaxApplies(session_.transactionTax());
+    // The tax switch as the user left it, unheard too: the one run below computes with it.
+    {
+        const QSignalBlocker quiet(transactionTax_);
+        setTransactionTaxApplies(session_.transactionTax());
+    }
     connect(this, &Form1::transactionTaxToggled, this,
             [this](bool applies) { session_.setTransactionTax(applies); });
     // One run at start reads the settings, so the copied block names them before any input;
     // another program's change to them is shown at once, not at the next key.
     in_Qta_Change();
     dbParametri.notifyChanges([this] { in_Qta_Change(); });
-    restoreSession();
+    restoreWindowPosition();
     // Keys for the whole program (Ctrl+Q, from any window) and for this window's own.
     qApp->installEventFilter(this);
 }
@@ -241,7 +247,6 @@ void Form1::transactionTax_Toggled(bool applies) {
     emit transactionTaxToggled(applies);
 }
 
-// The three commands keep their places; "Strumenti" comes after them.
 // The three commands keep their places; "Strumenti" comes after them. Each opens with
 // Alt and its own letter; I, S, R and P stay free for the window's check box and Strumenti's
 // entries.
