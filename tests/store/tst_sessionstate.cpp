@@ -63,14 +63,6 @@ private slots:
         QVERIFY(state.transactionTax());
     }
 
-    void taxTurnedOff_staysOffAfterARestart() {
-        // State: the switch was on at one start and turned off at the next.
-        SessionState(iniPath()).setTransactionTax(true);
-        SessionState(iniPath()).setTransactionTax(false);
-        // Action: start again. Expected: off.
-        QVERIFY(!SessionState(iniPath()).transactionTax());
-    }
-
     void handEditedFile_givesNoPositionAndNoTax() {
         // State: a file whose values are not what the program writes.
         QVERIFY(writeFile(iniPath(), "[window]\nposition=left\n[costs]\ntransactionTax=yes\n"));
