@@ -16,10 +16,6 @@ using namespace margino;
 
 namespace {
 
-QString repeat(const QString &cell, int times) {
-    return QStringList(times, cell).join(u'|');
-}
-
 // One character per pixel: '.' background, 'o' unlit, '#' lit, '+' caption start colour.
 QStringList pixelMap(const QImage &image) {
     QStringList rows;
@@ -54,7 +50,6 @@ class TestMcLcd : public QObject {
     Q_OBJECT
 
 private slots:
-    void captionFillsCellsRightAligned_data();
     void captionFillsCellsRightAligned();
     void overflowReachesTheCaller_data();
     void overflowReachesTheCaller();
@@ -69,39 +64,38 @@ private slots:
     void keptCells_drawTheSamePixelsAsStrokes();
 };
 
-void TestMcLcd::captionFillsCellsRightAligned_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("cells");
-    const QString eight = QStringLiteral("u30");
-    QTest::newRow("empty") << "" << repeat(eight, 9);
-    QTest::newRow("one two comma five") << "12,5" << repeat(eight, 5) + "|L6u24|L24u6|u30LB|L24u6";
-    QTest::newRow("point as comma") << "1.5" << repeat(eight, 6) + "|L6u24|u30LB|L24u6";
-    QTest::newRow("eleven characters")
-        << "12345678901"
-        << "L6u24|L24u6|L24u6|L15u15|L24u6|L27u3|L12u18|L30|L27u3|L24u6|L6u24";
-    QTest::newRow("outside the table") << "1%a 5" << repeat(eight, 4) + "|L6u24||||L24u6";
-    QTest::newRow("exponent letter after digit")
-        << "1E-05" << repeat(eight, 4) + "|L6u24|u21|L6u24|L24u6|L24u6";
-    QTest::newRow("letter after comma") << ",E" << repeat(eight, 7) + "|u30LB|L21";
+// The pixels of a caption drawn on a box 21 pixels high (nine cells), after another caption.
+QStringList drawn(const QString &caption, const QString &before = {}) {
+    ImageCanvas canvas(QSize(136, 21));
+    mcLCD lcd;
+    lcd.NewLCD(canvas);
+    lcd.setCaption(before);
+    lcd.setCaption(caption);
+    return pixelMap(canvas.image());
 }
 
-// State: a box 21 pixels high (cells 10 x 15, nine to a row).
-// Action: write the caption twice.
-// Expected: the cells as listed; the second drawing is the first again, at the same place.
-void TestMcLcd::captionFillsCellsRightAligned() {
-    QFETCH(QString, caption);
-    QFETCH(QString, cells);
-    RecordingCanvas box;
-    mcLCD lcd;
-    lcd.NewLCD(box);
-    lcd.setCaption(caption);
-    QCOMPARE(box.cells().join(u'|'), cells);
+// The pixels of cells first to last (0 to 8), from the 2-pixel margin, 15 pixels apart.
+QString cells(const QStringList &pixels, int first, int last = 8) {
+    QString columns;
+    for (const QString &row : pixels)
+        columns += row.mid(2 + 15 * first, 15 * (last - first + 1)) + u'|';
+    return columns;
+}
 
-    const QList<RecordingCanvas::Op> first = std::exchange(box.ops, {});
-    lcd.setCaption(caption);
-    QCOMPARE(box.ops.size(), first.size());
-    for (qsizetype i = 0; i < first.size(); ++i)
-        QVERIFY(box.ops[i].x1 == first[i].x1 && box.ops[i].colour == first[i].colour);
+// State: a box of nine cells. Action: a caption, drawn alone and after a longer one.
+// Expected: unlit eights in every cell it leaves free, its own cells at the right, the longer
+// one gone; a point drawn as the comma; a letter lit after a comma and unlit after a digit.
+void TestMcLcd::captionFillsCellsRightAligned() {
+    const QStringList empty = drawn({}), caption = drawn(QStringLiteral("12,5"));
+    QCOMPARE(empty, drawn(QStringLiteral("888888888")).replaceInStrings(u"#"_qs, u"o"_qs));
+    QCOMPARE(cells(caption, 0, 4), cells(empty, 0, 4));
+    QVERIFY(cells(caption, 5).contains(u'#'));
+    QCOMPARE(drawn(QStringLiteral("12,5"), QStringLiteral("-99999999")), caption);
+    QCOMPARE(drawn(QStringLiteral("1.5")), drawn(QStringLiteral("1,5")));
+    const QString afterComma = cells(drawn(QStringLiteral(",E")), 8);
+    const QString afterDigit = cells(drawn(QStringLiteral("1E")), 8);
+    QVERIFY(afterComma.contains(u'#') && !afterComma.contains(u'+'));
+    QVERIFY(!afterDigit.contains(u'#') && !afterDigit.contains(u'+'));
 }
 
 void TestMcLcd::overflowReachesTheCaller_data() {
