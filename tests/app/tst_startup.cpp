@@ -72,10 +72,7 @@ private slots:
                               << "13:\n\nTabella Settaggi, campo SLP: «cinque»";
         QTest::newRow("infinite") << QByteArray("sql:UPDATE Settaggi SET SLMM = 1e999") << values
                                   << "6:\n\nTabella Settaggi, campo SLMM";
-        // Finite values no tariff can have, or whose use overflows.
-        QTest::newRow("rate above 1000 per thousand")
-            << QByteArray("sql:UPDATE System SET Commissioni = 1000.5") << values
-            << "380:\n\nTabella System, campo Commissioni: il valore 1000";
+        // A finite value no tariff can have.
         QTest::newRow("negative tariff maximum")
             << QByteArray("sql:UPDATE Tariffa SET CommissioniMax = -19") << values
             << "380:\n\nTabella Tariffa, campo CommissioniMax: il valore -19 è negativo";

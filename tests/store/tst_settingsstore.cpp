@@ -22,13 +22,18 @@ double read(Database &db, QStringView query, const char *field) {
     return db.OpenRecordset(query).number(QString::fromLatin1(field));
 }
 
-int errorOf(const std::function<void()> &action) {
+std::optional<DbError> failureOf(const std::function<void()> &action) {
     try {
         action();
     } catch (const DbError &error) {
-        return error.number();
+        return error;
     }
-    return SQLITE_OK;
+    return std::nullopt;
+}
+
+int errorOf(const std::function<void()> &action) {
+    const std::optional<DbError> error = failureOf(action);
+    return error ? error->number() : SQLITE_OK;
 }
 
 // The engine, stopping after its n-th statement of a save (after the commit when n is past
@@ -175,22 +180,16 @@ private slots:
         sqlite3_open(file.path().toUtf8().constData(), &other);
         sqlite3_exec(other, "ALTER TABLE System RENAME TO S", nullptr, nullptr, nullptr);
         sqlite3_close(other);
-        try {
-            db.OpenRecordset(st::SelectSystem);
-            QFAIL("no error");
-        } catch (const DbError &error) {
-            QCOMPARE(error.number(), SQLITE_ERROR);
-            QCOMPARE(error.summary(), "Il file delle impostazioni non ha la tabella System.");
-            QCOMPARE(error.description(), "no such table: System");
-        }
+        const std::optional<DbError> missing =
+            failureOf([&] { db.OpenRecordset(st::SelectSystem); });
+        QCOMPARE(missing.value().number(), SQLITE_ERROR);
+        QCOMPARE(missing->summary(), "Il file delle impostazioni non ha la tabella System.");
+        QCOMPARE(missing->description(), "no such table: System");
         db.Execute(u"PRAGMA max_page_count = 1"); // as many pages as it has
-        try {
-            db.Execute(u"CREATE TABLE Grown (x)");
-            QFAIL("no error");
-        } catch (const DbError &error) {
-            QCOMPARE(error.number(), SQLITE_FULL);
-            QCOMPARE(error.summary(), "Il disco è pieno.");
-        }
+        const std::optional<DbError> full =
+            failureOf([&] { db.Execute(u"CREATE TABLE Grown (x)"); });
+        QCOMPARE(full.value().number(), SQLITE_FULL);
+        QCOMPARE(full->summary(), "Il disco è pieno.");
     }
 
     void template_holdsEveryRowInTheColumnsFilesAlwaysHad() {
