@@ -199,19 +199,16 @@ private slots:
         DataFileCopy file;
         SqliteDatabase db(file.path(), Tables);
         const auto columns = [&db](const char *table) {
-            QStringList names;
-            for (int i = 0;; ++i) {
-                const Recordset rs = db.OpenRecordset(
-                    QStringLiteral("SELECT name FROM pragma_table_info('%1') LIMIT 1 OFFSET %2")
-                        .arg(QLatin1String(table))
-                        .arg(i));
-                if (!rs.hasRow())
-                    return names;
-                names << rs.value("name").toString();
-            }
+            return db
+                .OpenRecordset(QStringLiteral("SELECT group_concat(name) AS names FROM "
+                                              "(SELECT name FROM pragma_table_info('%1') "
+                                              "ORDER BY cid)")
+                                   .arg(QLatin1String(table)))
+                .value("names")
+                .toString();
         };
-        QCOMPARE(columns("System"), (QStringList{"Commissioni", "CommissioniMin"}));
-        QCOMPARE(columns("Settaggi"), (QStringList{"CapitalGain", "SLP", "SLMM"}));
+        QCOMPARE(columns("System"), "Commissioni,CommissioniMin");
+        QCOMPARE(columns("Settaggi"), "CapitalGain,SLP,SLMM");
         QCOMPARE(db.OpenRecordset(u"SELECT sql FROM sqlite_master WHERE name = 'Tariffa'")
                      .value("sql")
                      .toString(),
