@@ -182,12 +182,9 @@ private slots:
     void afterTax_isTheGainLessTaxOnlyWhenPositive_data() {
         QTest::addColumn<QString>("sale");
         QTest::addColumn<QString>("afterTax");
-        QTest::newRow("gain taxed") << "11"
-                                    << "66,6";
-        QTest::newRow("no gain, no tax") << "10,1"
-                                         << "0";
-        QTest::newRow("loss kept whole") << "9,95"
-                                         << "-15";
+        QTest::newRow("gain taxed") << u"11"_qs << u"66,6"_qs;
+        QTest::newRow("no gain, no tax") << u"10,1"_qs << u"0"_qs;
+        QTest::newRow("loss kept whole") << u"9,95"_qs << u"-15"_qs;
     }
     // State: capital gain 26 %. Action: type 100 × 10 and the sale price. Expected: the gain
     // less the tax; a loss is not taxed, and its explanation says why.
