@@ -209,9 +209,6 @@ private slots:
         QTest::newRow("it maximum, tax off")
             << maximum << false
             << Shown{"50000", "9,5", "9,99", "10,0076", "52500", "38", "2462", "4"};
-        QTest::newRow("it fixed and per share, tax on")
-            << "CommissioniFisse = 2, CommissioniPerAzione = 0.001, CommissioniMax = 19" << true
-            << Shown{"50000", "9,5", "9,99", "10,0276", "52500", "38", "2362", "4"};
         QTest::newRow("it percent maximum below the minimum")
             << "CommissioniMaxPerc = 0.001" << false
             << Shown{"50000", "9,5", "9,99", "10,000201", "52500", "1,025", "2498,98", "4"};
