@@ -8,6 +8,7 @@
 //   build/bench/bench_keystroke -callgrind        instructions a key (needs valgrind)
 
 #include "platform/sqlitedatabase.h"
+#include "typing.h"
 #include "ui/form1.h"
 #include "ui/inputnumerico.h"
 
@@ -24,26 +25,6 @@
 using namespace margino;
 
 namespace {
-
-// Types a digit or takes it back, so every key changes the text, then lets the window paint
-// and flush what changed.
-void keyAndPaint(QWidget *field, bool &typed) {
-    typed = !typed;
-    if (typed)
-        QTest::keyClick(field, Qt::Key_1);
-    else
-        QTest::keyClick(field, Qt::Key_Backspace);
-    QApplication::processEvents();
-}
-
-// Keys go to a focused field in the active window, as a user types: the field then draws its
-// focus frame, and an inactive window's keys take other paths.
-void focusForTyping(QWidget *field) {
-    field->window()->activateWindow();
-    if (!QTest::qWaitForWindowActive(field->window()))
-        qFatal("the window did not become active");
-    field->setFocus();
-}
 
 // A panel whose picture is drawn once: at each key it is only copied to the screen.
 class PreDrawnPanel : public QWidget {

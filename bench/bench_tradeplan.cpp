@@ -7,6 +7,7 @@
 // palette with MARGINO_DARK=1.
 
 #include "platform/sqlitedatabase.h"
+#include "typing.h"
 #include "ui/form1.h"
 #include "ui/inputnumerico.h"
 #include "ui/tradeplanwindow.h"
@@ -18,21 +19,6 @@
 #include <QTimer>
 
 using namespace margino;
-
-namespace {
-
-// Types a digit or takes it back, so every key changes the text, then lets the windows paint
-// and flush what changed. Never inlined: callgrind counts from its entry.
-[[gnu::noinline]] void keyAndPaint(QWidget *field, bool &typed) {
-    typed = !typed;
-    if (typed)
-        QTest::keyClick(field, Qt::Key_1);
-    else
-        QTest::keyClick(field, Qt::Key_Backspace);
-    QApplication::processEvents();
-}
-
-} // namespace
 
 class BenchTradePlan : public QObject {
     Q_OBJECT
@@ -88,7 +74,7 @@ private slots:
     // A quantity key in the main window with a sale price present, as bench_keystroke types it.
     void mainWindowKey() {
         InputNumerico *quantity = field(form.get(), "in_Qta");
-        quantity->setFocus();
+        focusForTyping(quantity);
         bool typed = false;
         QBENCHMARK {
             keyAndPaint(quantity, typed);
@@ -102,7 +88,7 @@ private slots:
     void planWindowKey() {
         plan->findChild<QTimer *>(QStringLiteral("chartPause"))->setInterval(3600000);
         InputNumerico *target = field(plan.get(), "target");
-        target->setFocus();
+        focusForTyping(target);
         bool typed = false;
         QBENCHMARK {
             keyAndPaint(target, typed);
@@ -114,7 +100,7 @@ private slots:
     void planWindowKeyWithChart() {
         plan->findChild<QTimer *>(QStringLiteral("chartPause"))->setInterval(0);
         InputNumerico *target = field(plan.get(), "target");
-        target->setFocus();
+        focusForTyping(target);
         bool typed = false;
         QBENCHMARK {
             keyAndPaint(target, typed);

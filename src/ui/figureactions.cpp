@@ -3,9 +3,9 @@
 
 #include "ui/amountlabel.h"
 #include "ui/picturepanel.h"
+#include "ui/readonlytextaccessible.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QClipboard>
 #include <QEvent>
@@ -23,22 +23,10 @@ namespace {
 // (a frame would be read as "frame"), under the spoken name the window gives it; its
 // description is its explanation, built when asked, so no key pays for explanations nobody
 // reads.
-class FigureAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class FigureAccessible : public ReadOnlyTextAccessible {
 public:
     explicit FigureAccessible(QWidget *figure)
-        : QAccessibleWidget(figure, QAccessible::EditableText) {}
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        state.editable = false;
-        return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+        : ReadOnlyTextAccessible(figure, QAccessible::EditableText) {}
 
     QString text(QAccessible::Text kind) const override {
         if (const FigureActions *actions = figureActions()) {
@@ -58,14 +46,8 @@ public:
     void setSelection(int, int, int) override {}
     int cursorPosition() const override { return 0; }
     void setCursorPosition(int) override {}
-    QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
     void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *start, int *end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
-    }
 
 private:
     const FigureActions *figureActions() const {

@@ -91,7 +91,8 @@ private:
     void buildTaxSwitch(QWidget *client);
     // The switch's text names the rate the settings hold.
     void showTaxRate(std::optional<double> ratePercent);
-    void restoreSession();
+    void restoreTrade();
+    void restoreWindowPosition();
     bool restoreClearedFields();
 
     Form1(Database &db, SessionState *session, QWidget *parent);

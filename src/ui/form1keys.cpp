@@ -15,13 +15,16 @@ namespace margino {
 
 // The last trade comes back in the fields (a text a field cannot hold stays out) and the
 // window where it was, if that place is still on a screen; else the window is centred.
-void Form1::restoreSession() {
+void Form1::restoreTrade() {
     const SessionState::Trade trade = session_.trade(locale());
     for (const auto &[field, text] :
          {std::pair{in_Qta, trade.quantity}, std::pair{in_AcqPzo, trade.price},
           std::pair{in_VndPzo, trade.sale}})
         if (field->holds(text))
             field->setValore(text);
+}
+
+void Form1::restoreWindowPosition() {
     const std::optional<QPoint> position = session_.windowPosition();
     for (const QScreen *screen : QGuiApplication::screens())
         if (position && screen->availableGeometry().contains(QRect(*position, QSize(40, 20)))) {

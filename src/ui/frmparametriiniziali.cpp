@@ -128,45 +128,40 @@ void frmParametriIniziali::buildFields() {
     Frame2->setObjectName(QStringLiteral("Frame2"));
     placeTwips(Frame2, 120, 1320, 2775, 1095);
 
-    const auto title = [](Setting setting) { return QString::fromUtf8(settingRow(setting).label); };
-    Label14 = addTwipsLabel(Frame1, "Label14", title(Setting::Commissioni), 120, 240, 1215, 255);
-    // 1695 wide, not 1455: the substitute font needs 101 pixels; the field starts further on.
-    Label15 = addTwipsLabel(Frame1, "Label15", title(Setting::CommissioniMin), 120, 600, 1695, 255);
-    Label5 = addTwipsLabel(Frame1, "Label5", title(Setting::CapitalGain), 120, 960, 1215, 255);
-    Label6 = addTwipsLabel(Frame2, "Label6", title(Setting::SLMM), 120, 240, 1695, 255);
-    Label7 = addTwipsLabel(Frame2, "Label7", title(Setting::SLP), 120, 600, 1095, 255);
-
+    // One row a setting: its title, field and unit, each on the row's line; the titles and
+    // units are the settings rows' own, the rate's unit per thousand of the order ("‰").
     struct Field {
         InputNumerico *&field;
+        QLabel *&title, *&unit;
         Setting setting;
-        const char *name;
+        const char *name, *titleName, *unitName;
         QGroupBox *frame;
-        int left, top, width;
-        QLabel *title;
+        int top, titleWidth, left, width, unitLeft;
     };
+    // The second title is 1695 wide, not 1455: the substitute font needs 101 pixels.
     const Field fields[] = {
-        {in_CommissioniPerc, Setting::Commissioni, "in_CommissioniPerc", Frame1, 1920, 240, 615,
-         Label14},
-        {in_CommMinime, Setting::CommissioniMin, "in_CommMinime", Frame1, 1920, 600, 615, Label15},
-        {in_CapitalGain, Setting::CapitalGain, "in_CapitalGain", Frame1, 1920, 960, 615, Label5},
-        {in_SLMM, Setting::SLMM, "in_SLMM", Frame2, 1440, 240, 975, Label6},
-        {in_SLP, Setting::SLP, "in_SLP", Frame2, 1800, 600, 615, Label7},
+        {in_CommissioniPerc, Label14, Label1, Setting::Commissioni, "in_CommissioniPerc", "Label14",
+         "Label1", Frame1, 240, 1215, 1920, 615, 2520},
+        {in_CommMinime, Label15, Label9, Setting::CommissioniMin, "in_CommMinime", "Label15",
+         "Label9", Frame1, 600, 1695, 1920, 615, 2520},
+        {in_CapitalGain, Label5, Label12, Setting::CapitalGain, "in_CapitalGain", "Label5",
+         "Label12", Frame1, 960, 1215, 1920, 615, 2520},
+        {in_SLMM, Label6, Label10, Setting::SLMM, "in_SLMM", "Label6", "Label10", Frame2, 240, 1695,
+         1440, 975, 2400},
+        {in_SLP, Label7, Label11, Setting::SLP, "in_SLP", "Label7", "Label11", Frame2, 600, 1095,
+         1800, 615, 2400},
     };
     for (const Field &f : fields) {
+        const SettingRow &row = settingRow(f.setting);
+        f.title = addTwipsLabel(f.frame, f.titleName, QString::fromUtf8(row.label), 120, f.top,
+                                f.titleWidth, 255);
         f.field = addField(f.setting, f.frame, f.name);
         placeTwips(f.field, f.left, f.top, f.width, 255);
         f.title->setBuddy(f.field);
+        f.unit = addTwipsLabel(f.frame, f.unitName, QString::fromUtf8(row.unit), f.unitLeft, f.top,
+                               255, 255);
+        styleUnit(f.unit);
     }
-
-    // Each unit is its row's; the rate's is per thousand of the order's amount ("‰").
-    const auto unit = [](Setting setting) { return QString::fromUtf8(settingRow(setting).unit); };
-    Label1 = addTwipsLabel(Frame1, "Label1", unit(Setting::Commissioni), 2520, 240, 255, 255);
-    Label9 = addTwipsLabel(Frame1, "Label9", unit(Setting::CommissioniMin), 2520, 600, 255, 255);
-    Label12 = addTwipsLabel(Frame1, "Label12", unit(Setting::CapitalGain), 2520, 960, 255, 255);
-    Label10 = addTwipsLabel(Frame2, "Label10", unit(Setting::SLMM), 2400, 240, 255, 255);
-    Label11 = addTwipsLabel(Frame2, "Label11", unit(Setting::SLP), 2400, 600, 255, 255);
-    for (QLabel *unit : {Label1, Label9, Label12, Label10, Label11})
-        styleUnit(unit);
 }
 
 // Below the five: one row per setting of the tariff's table, label, field and unit.

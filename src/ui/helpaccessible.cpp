@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpaccessible.h"
 
+#include "ui/readonlytextaccessible.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAccessibleWidget>
 #include <QPointer>
@@ -83,25 +85,19 @@ private:
 
 // The browser as a document: its blocks are its children, rebuilt when the text changes;
 // its whole text reads through the text interface as before. The blocks go with the browser.
-class DocumentAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+class DocumentAccessible : public ReadOnlyTextAccessible {
 public:
     explicit DocumentAccessible(QTextBrowser *browser)
-        : QAccessibleWidget(browser, QAccessible::Document), browser_(browser) {
+        : ReadOnlyTextAccessible(browser, QAccessible::Document), browser_(browser) {
         QObject::connect(browser, &QObject::destroyed, [ids = ids_] { clear(*ids); });
         QObject::connect(browser->document(), &QTextDocument::contentsChanged,
                          [changes = changes_] { ++*changes; });
     }
 
     QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
+        QAccessible::State state = ReadOnlyTextAccessible::state();
         state.multiLine = true;
         return state;
-    }
-    void *interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
     }
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name && browser_->accessibleName().isEmpty())
@@ -150,7 +146,6 @@ public:
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         browser_->setTextCursor(cursor);
     }
-    QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &point) const override {
         return browser_->cursorForPosition(browser_->viewport()->mapFromGlobal(point)).position();
     }
@@ -159,11 +154,6 @@ public:
         cursor.setPosition(start);
         browser_->setTextCursor(cursor);
         browser_->ensureCursorVisible();
-    }
-    QString attributes(int, int *start, int *end) const override {
-        *start = 0;
-        *end = characterCount();
-        return {};
     }
 
 private:
