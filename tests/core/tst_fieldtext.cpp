@@ -35,7 +35,6 @@ private slots:
             {"en point decimals", "en_US", "1.234", "1.234", ""},
             {"en comma not grouping three", "en_US", "1,5", Refused, ""},
             {"C comma groups", "C", "1,234.5", "1234.5", ""},
-            {"C point decimals", "C", "1.234", "1.234", ""},
             // Swiss German: point decimals, apostrophe groups; a comma reads two ways.
             {"de_CH comma before three reads two ways", "de_CH", "1,234", Refused,
              "«1,234» si legge in due modi: scrivi 1234 o 1.234"},
@@ -43,14 +42,12 @@ private slots:
             {"de_CH comma before four", "de_CH", "1,2345", "1.2345", ""},
             {"de_CH comma after four digits", "de_CH", "1234,567", "1234.567", ""},
             {"de_CH comma after a zero", "de_CH", "0,125", "0.125", ""},
-            {"de_CH point decimals", "de_CH", "1.234", "1.234", ""},
             {"de_CH apostrophe groups", "de_CH", "1’234.50", "1234.50", ""},
             {"de_CH comma after apostrophe groups", "de_CH", "1’234,567", "1234.567", ""},
             // French: comma decimals, narrow no-break space groups; a point reads two ways.
             {"fr point before three reads two ways", "fr_FR", "€ 12.345", Refused,
              "«12.345» si legge in due modi: scrivi 12345 o 12,345"},
             {"fr point before one", "fr_FR", "12.5", "12,5", ""},
-            {"fr comma decimals", "fr_FR", "1,234", "1,234", ""},
             {"fr narrow space groups", "fr_FR", "1\u202f234,5", "1234,5", ""},
             {"fr no-break space groups", "fr_FR", "1\u00a0234", "1234", ""},
             {"fr space groups", "fr_FR", "12 345 678", "12345678", ""},
@@ -66,7 +63,6 @@ private slots:
             {"it tab between cells", "it_IT", "12\t345", Refused, TwoValues},
             {"en line break between lines", "en_US", "12\n345", Refused, TwoValues},
             {"fr line break after a group", "fr_FR", "1 234\r\n567", Refused, TwoValues},
-            {"C tab", "C", "1\t234", Refused, TwoValues},
             {"it line break at the end dropped", "it_IT", "1.234,5\n", "1234,5", ""},
             {"en thin space does not group", "en_US", "1\u2009234", Refused, ""},
         };

@@ -63,14 +63,6 @@ private slots:
         QVERIFY(state.transactionTax());
     }
 
-    void taxTurnedOff_staysOffAfterARestart() {
-        // State: the switch was on at one start and turned off at the next.
-        SessionState(iniPath()).setTransactionTax(true);
-        SessionState(iniPath()).setTransactionTax(false);
-        // Action: start again. Expected: off.
-        QVERIFY(!SessionState(iniPath()).transactionTax());
-    }
-
     void handEditedFile_givesNoPositionAndNoTax() {
         // State: a file whose values are not what the program writes.
         QVERIFY(writeFile(iniPath(), "[window]\nposition=left\n[costs]\ntransactionTax=yes\n"));
@@ -102,27 +94,17 @@ private slots:
         QVERIFY(state.transactionTax());
     }
 
-    void fileFor_portableFolderKeepsItsOwn_data() {
-        QTest::addColumn<QString>("settingsIn"); // where the settings file was found
-        QTest::addColumn<QString>("expected");
-        for (const auto &[row, settingsIn, expected] :
-             {std::tuple{"settings beside the program", "program", "program/Margino.ini"},
-              {"another portable folder", "other", "other/Margino.ini"},
-              {"the user's copy", "config/Margino", "config/Margino/Margino.conf"}})
-            QTest::newRow(row) << QString(settingsIn) << QString(expected);
-    }
     void fileFor_portableFolderKeepsItsOwn() {
-        QFETCH(QString, settingsIn);
-        QFETCH(QString, expected);
-        // State: XDG_CONFIG_HOME points into the test's folder; the settings file is found in
-        // settingsIn. Action: ask where the state lives for a program in that folder, or (for
-        // the user's copy) in "program". Expected: beside a portable program, else the user's.
+        // State: XDG_CONFIG_HOME in the test's folder. Action: ask where the state lives for a
+        // program with its settings file beside it, then for one using the user's copy.
+        // Expected: beside the portable program, else in the user's configuration folder.
         qputenv("XDG_CONFIG_HOME", root.filePath("config").toUtf8());
-        const QString program =
-            root.filePath(settingsIn.startsWith("config") ? "program" : settingsIn);
+        const QString program = root.filePath("program"), user = root.filePath("config/Margino");
         QDir().mkpath(program);
-        const QString settings = root.filePath(settingsIn + "/DataMg.mgd");
-        QCOMPARE(SessionState::fileFor(program + "/", settings), root.filePath(expected));
+        QCOMPARE(SessionState::fileFor(program + "/", program + "/DataMg.mgd"),
+                 program + "/Margino.ini");
+        QCOMPARE(SessionState::fileFor(program + "/", user + "/DataMg.mgd"),
+                 user + "/Margino.conf");
     }
 };
 

@@ -24,6 +24,14 @@ class TstSettingsLocation : public QObject {
     static void put(const QString &folder, const QByteArray &content) {
         QVERIFY(QDir().mkpath(folder) && writeFile(folder + "/DataMg.mgd", content));
     }
+    std::optional<SettingsFileError> failureLocating(const QStringList &templates) const {
+        try {
+            locateSettingsFile(program, user, templates);
+        } catch (const SettingsFileError &error) {
+            return error;
+        }
+        return std::nullopt;
+    }
 
 private slots:
     void init() {
@@ -81,50 +89,38 @@ private slots:
         // State: no file anywhere. Action: locate.
         // Expected: error 53 naming the four places in search order; no user folder made.
         const QStringList templates{root.filePath("a/margino"), shipped};
-        try {
-            locateSettingsFile(program, user, templates);
-            QFAIL("no error");
-        } catch (const SettingsFileError &error) {
-            QCOMPARE(error.number(), 53);
-            QCOMPARE(error.detail(), "Cercato in:\n" + program + "/DataMg.mgd\n" + user +
-                                         "/DataMg.mgd\n" + templates[0] + "/DataMg.mgd\n" +
-                                         shipped + "/DataMg.mgd");
-        }
+        const std::optional<SettingsFileError> error = failureLocating(templates);
+        QCOMPARE(error.value().number(), 53);
+        QCOMPARE(error->detail(), "Cercato in:\n" + program + "/DataMg.mgd\n" + user +
+                                      "/DataMg.mgd\n" + templates[0] + "/DataMg.mgd\n" + shipped +
+                                      "/DataMg.mgd");
         QVERIFY(!QFileInfo::exists(user));
     }
 
-    void unwritableUserFolder_isReported() {
-        // State: a template, and a file where the user's folder should be made.
-        put(shipped, "T");
-        QVERIFY(QFile(root.filePath("config")).open(QIODevice::WriteOnly));
-        // Action: locate. Expected: error 75 naming the file it could not make.
-        try {
-            locateSettingsFile(program, user, {shipped});
-            QFAIL("no error");
-        } catch (const SettingsFileError &error) {
-            QCOMPARE(error.number(), 75);
-            QVERIFY2(error.detail().contains(user + "/DataMg.mgd"), qPrintable(error.detail()));
-        }
+    void obstacleAtTheCopysPlace_isReportedNotWrittenThrough_data() {
+        QTest::addColumn<bool>("link");
+        QTest::newRow("a file where the user's folder should be made") << false;
+        QTest::newRow("a link to a missing file at the copy's name") << true;
     }
-
-    void danglingLinkAtTheCopysName_isReportedNotWrittenThrough() {
-        // State: a template; the user's copy's name is a link to a file that does not exist.
+    void obstacleAtTheCopysPlace_isReportedNotWrittenThrough() {
+        // State: a template and the row's obstacle. Action: locate. Expected: error 75 naming
+        // the copy it could not make; nothing created through the link, the link kept, no
+        // temporary left.
+        QFETCH(bool, link);
         put(shipped, "T");
-        QDir().mkpath(user);
         const QString victim = root.filePath("elsewhere.mgd");
-        QVERIFY(QFile::link(victim, user + "/DataMg.mgd"));
-        // Action: locate. Expected: error 75; nothing created through the link, the link kept,
-        // no temporary left.
-        try {
-            locateSettingsFile(program, user, {shipped});
-            QFAIL("no error");
-        } catch (const SettingsFileError &error) {
-            QCOMPARE(error.number(), 75);
-        }
+        if (link)
+            QVERIFY(QDir().mkpath(user) && QFile::link(victim, user + "/DataMg.mgd"));
+        else
+            QVERIFY(QFile(root.filePath("config")).open(QIODevice::WriteOnly));
+        const std::optional<SettingsFileError> error = failureLocating({shipped});
+        QCOMPARE(error.value().number(), 75);
+        QVERIFY2(error->detail().contains(user + "/DataMg.mgd"), qPrintable(error->detail()));
         QVERIFY(!QFileInfo::exists(victim));
-        QCOMPARE(QFileInfo(user + "/DataMg.mgd").symLinkTarget(), victim);
-        QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList{"DataMg.mgd"});
+        if (link)
+            QCOMPARE(QDir(user).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                     QStringList{"DataMg.mgd"});
+        QCOMPARE(QFileInfo(user + "/DataMg.mgd").symLinkTarget(), link ? victim : QString());
     }
 
     void anotherStartsCopyMadeMeanwhile_isKeptAndUsed() {
@@ -146,23 +142,14 @@ private slots:
         qputenv("XDG_DATA_HOME", "./data");
         qputenv("XDG_DATA_DIRS", "share:/usr/share");
         // Action: the user's folder and the data folders. Expected: the home defaults in
-        // place of the relative ones, the relative data folder left out.
+        // place of the relative ones, the relative data folder left out, the XDG folders'
+        // "margino" before the program prefix's own.
         QCOMPARE(userSettingsFolder(), QDir::homePath() + "/.config/Margino");
         QCOMPARE(installedDataFolders("/opt/m/bin"),
                  QStringList({QDir::homePath() + "/.local/share/margino", "/usr/share/margino",
                               "/opt/m/share/margino"}));
         qputenv("XDG_CONFIG_HOME", root.filePath("xdg").toUtf8());
         QCOMPARE(userSettingsFolder(), root.filePath("xdg") + "/Margino");
-    }
-
-    void installedDataFolders_followXdgThenTheProgramsPrefix() {
-        // State: two data folders named by XDG. Action: list them for a program in /opt.
-        // Expected: each XDG folder's "margino", then the prefix's own share folder.
-        qputenv("XDG_DATA_HOME", "/home/u/.local/share");
-        qputenv("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
-        QCOMPARE(installedDataFolders("/opt/m/bin"),
-                 QStringList({"/home/u/.local/share/margino", "/usr/local/share/margino",
-                              "/usr/share/margino", "/opt/m/share/margino"}));
     }
 };
 

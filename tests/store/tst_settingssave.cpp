@@ -32,43 +32,37 @@ private slots:
         QTest::addColumn<QString>("asked");     // the questions, "o" other save, "r" refused
         QTest::addColumn<SaveEnd>("end");
         QTest::addColumn<double>("rate"); // the commission rate in the file afterwards
-        const QString other = QStringLiteral("UPDATE System SET Commissioni = 3");
+        const QString none, other = QStringLiteral("UPDATE System SET Commissioni = 3");
         const QString refuse = QStringLiteral("ALTER TABLE System RENAME TO Hidden");
         const QString mend = QStringLiteral("ALTER TABLE Hidden RENAME TO System");
         QTest::newRow("unchanged, another program's save kept")
-            << "" << other << "" << Answers{} << ""
-            << "" << SaveEnd::Recalculate << 3.0;
-        QTest::newRow("changed, written") << ""
-                                          << ""
-                                          << "2,5" << Answers{} << ""
-                                          << "" << SaveEnd::Recalculate << 2.5;
-        QTest::newRow("en changed, written") << ""
-                                             << ""
-                                             << "2.5" << Answers{} << ""
-                                             << "" << SaveEnd::Recalculate << 2.5;
+            << none << other << none << Answers{} << none << none << SaveEnd::Recalculate << 3.0;
+        QTest::newRow("changed, written") << none << none << u"2,5"_qs << Answers{} << none << none
+                                          << SaveEnd::Recalculate << 2.5;
+        QTest::newRow("en changed, written") << none << none << u"2.5"_qs << Answers{} << none
+                                             << none << SaveEnd::Recalculate << 2.5;
         QTest::newRow("other save, Sovrascrivi")
-            << "" << other << "2,5" << Answers{SaveAnswer::Save} << ""
-            << "o" << SaveEnd::Recalculate << 2.5;
+            << none << other << u"2,5"_qs << Answers{SaveAnswer::Save} << none << u"o"_qs
+            << SaveEnd::Recalculate << 2.5;
         QTest::newRow("other save, Tieni gli altri")
-            << "" << other << "2,5" << Answers{SaveAnswer::CloseWithoutSaving} << ""
-            << "o" << SaveEnd::Recalculate << 3.0;
+            << none << other << u"2,5"_qs << Answers{SaveAnswer::CloseWithoutSaving} << none
+            << u"o"_qs << SaveEnd::Recalculate << 3.0;
         QTest::newRow("other save, Annulla")
-            << "" << other << "2,5" << Answers{SaveAnswer::BackToWindow} << ""
-            << "o" << SaveEnd::Stay << 3.0;
+            << none << other << u"2,5"_qs << Answers{SaveAnswer::BackToWindow} << none << u"o"_qs
+            << SaveEnd::Stay << 3.0;
         QTest::newRow("refused, Riprova once mended")
-            << "" << refuse << "2,5" << Answers{SaveAnswer::Save} << mend << "r"
+            << none << refuse << u"2,5"_qs << Answers{SaveAnswer::Save} << mend << u"r"_qs
             << SaveEnd::Recalculate << 2.5;
         QTest::newRow("refused, Riprova, then Chiudi senza salvare")
-            << "" << refuse << "2,5" << Answers{SaveAnswer::Save, SaveAnswer::CloseWithoutSaving}
-            << ""
-            << "rr" << SaveEnd::Discard << -1.0;
+            << none << refuse << u"2,5"_qs
+            << Answers{SaveAnswer::Save, SaveAnswer::CloseWithoutSaving} << none << u"rr"_qs
+            << SaveEnd::Discard << -1.0;
         QTest::newRow("refused, Annulla")
-            << "" << refuse << "2,5" << Answers{SaveAnswer::BackToWindow} << ""
-            << "r" << SaveEnd::Stay << -1.0;
-        QTest::newRow("file without Tariffa, first save") << "DROP TABLE Tariffa"
-                                                          << ""
-                                                          << "2,5" << Answers{} << ""
-                                                          << "" << SaveEnd::Recalculate << 2.5;
+            << none << refuse << u"2,5"_qs << Answers{SaveAnswer::BackToWindow} << none << u"r"_qs
+            << SaveEnd::Stay << -1.0;
+        QTest::newRow("file without Tariffa, first save")
+            << u"DROP TABLE Tariffa"_qs << none << u"2,5"_qs << Answers{} << none << none
+            << SaveEnd::Recalculate << 2.5;
     }
     // State: the window opened on the file (after `before`); another program ran `meanwhile`.
     // Action: the save with the rate typed, the scripted answers. Expected: the questions asked,

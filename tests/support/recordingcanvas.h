@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture box that draws nothing and records every call, so tests can read the strokes of a
-// caption, and a compact per-cell summary of them.
+// caption.
 
 #include "lcd/picturebox.h"
 
 #include <QList>
 #include <QString>
-#include <QStringList>
-#include <algorithm>
 
 class RecordingCanvas : public margino::PictureBox {
 public:
@@ -27,41 +25,6 @@ public:
         for (const Op &op : ops)
             if (op.kind == 'L')
                 result << op;
-        return result;
-    }
-
-    // One entry per cell of the given pitch from x = 2: runs of strokes as a colour letter
-    // (s caption start, L lit, u unlit) and their count, "B" for a point mark. "u30" is an
-    // unlit eight; an empty entry is a cell left empty.
-    QStringList cells(int pitch = 15) const {
-        struct Run {
-            char colour;
-            int strokes;
-        };
-        QList<QList<Run>> perCell(9);
-        for (const Op &op : ops) {
-            if (op.kind != 'L' && op.kind != 'B')
-                continue;
-            const int cell = (int(std::min(op.x1, op.x2)) - 2) / pitch;
-            if (perCell.size() <= cell)
-                perCell.resize(cell + 1);
-            QList<Run> &runs = perCell[cell];
-            const char colour = op.colour == 0x00FF00 ? 'L' : op.colour == 0x005500 ? 'u' : 's';
-            if (op.kind == 'B')
-                runs << Run{colour, 0};
-            else if (!runs.isEmpty() && runs.last().strokes && runs.last().colour == colour)
-                ++runs.last().strokes;
-            else
-                runs << Run{colour, 1};
-        }
-        QStringList result;
-        for (const QList<Run> &runs : perCell) {
-            QString text;
-            for (const Run &run : runs)
-                text += QLatin1Char(run.colour) +
-                        (run.strokes ? QString::number(run.strokes) : QStringLiteral("B"));
-            result << text;
-        }
         return result;
     }
 

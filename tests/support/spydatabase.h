@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real engine on a private copy of the shipped settings file, logging every write and
-// transaction step in order and counting queries; after its next query another program may
-// get a turn at the file.
+// transaction step in order and counting queries and failed reads; after its next query
+// another program may get a turn at the file.
 
 #include "platform/sqlitedatabase.h"
 #include "support/datafile.h"
@@ -14,7 +14,7 @@ class SpyDatabase final : public margino::Database {
 public:
     margino::Recordset OpenRecordset(QStringView sql) override {
         ++queries;
-        margino::Recordset rs = real.OpenRecordset(sql);
+        margino::Recordset rs = counted([&] { return real.OpenRecordset(sql); });
         if (auto turn = std::exchange(meanwhile, {}))
             turn();
         return rs;
@@ -26,7 +26,7 @@ public:
     void BeginRead() override { real.BeginRead(); }
     void EndRead() noexcept override { real.EndRead(); }
     std::optional<quint64> contentVersion() override {
-        const std::optional<quint64> version = real.contentVersion();
+        const std::optional<quint64> version = counted([&] { return real.contentVersion(); });
         if (auto turn = std::exchange(meanwhile, {}))
             turn();
         return version;
@@ -39,6 +39,16 @@ public:
     DataFileCopy file;
     margino::SqliteDatabase real{file.path(), {"System", "Settaggi"}};
     QStringList log;
-    int queries = 0;
+    int queries = 0, failed = 0;
     std::function<void()> meanwhile;
+
+private:
+    template <typename Read> auto counted(Read read) -> decltype(read()) {
+        try {
+            return read();
+        } catch (const margino::RuntimeError &) {
+            ++failed;
+            throw;
+        }
+    }
 };
