@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The credits roll on screen: one widget painting every line of a CreditsRoll where and in the
-// colour the roll says. When to tick is the About window's business.
+// colour the roll says, from each line's kept ink when the painter agrees with it. When to tick
+// is the About window's business.
 
 #include "about/creditsroll.h"
+#include "ui/inkedline.h"
 
 #include <QStaticText>
 #include <QWidget>
@@ -27,6 +29,9 @@ private:
     const CreditsRoll &roll_;
     QRect area_;
     std::array<QStaticText, CreditsRoll::LastLine + 1> texts_;
+    // Every shown line's ink, or none when one line's ink differs from what a painter draws.
+    std::optional<std::array<std::optional<InkedLine>, CreditsRoll::LastLine + 1>> inked_;
+    QImage frame_;
 };
 
 } // namespace margino
