@@ -147,9 +147,10 @@ void ImageCanvas::stamp(const GlyphImage &glyph, int x, int y, bool onBackground
     const QRect bounds = glyph.bounds().translated(x, y);
     if (onBackground && QRect(0, 0, width_, height_).contains(bounds)) {
         const QImage &source = glyph.opaque();
-        for (int row = 0; row < bounds.height(); ++row)
-            std::memcpy(bits_ + (bounds.top() + row) * stride_ + bounds.left(),
-                        source.constScanLine(row), bounds.width() * sizeof(QRgb));
+        const uchar *from = source.constBits();
+        for (int row = 0; row < bounds.height(); ++row, from += source.bytesPerLine())
+            std::memcpy(bits_ + (bounds.top() + row) * stride_ + bounds.left(), from,
+                        bounds.width() * sizeof(QRgb));
         touch();
         return;
     }

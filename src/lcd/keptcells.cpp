@@ -59,7 +59,10 @@ bool mcLCD::stampChangedCells(bool cleared) {
         const Planned &was = shown_[i], &cell = planned_[i];
         if (cell.kept == was.kept)
             continue;
-        image_->clearRect(was.kept->image.bounds().translated(was.at));
+        // Lit and unlit segments alike are drawn, so a digit mostly covers the last one whole.
+        const QRect old = was.kept->image.bounds().translated(was.at);
+        if (!cell.kept->image.bounds().translated(cell.at).contains(old))
+            image_->clearRect(old);
         image_->stamp(cell.kept->image, cell.at.x(), cell.at.y(), true);
     }
     shown_ = planned_;
