@@ -78,7 +78,9 @@ void FileChangeWatch::onChange(std::function<void()> noticed) {
 }
 
 bool FileChangeWatch::mayHaveChanged() {
-    const bool changed = drain() || pending_ || !asked_ || fd_ < 0;
+    // With a listener, the event loop takes the notices at each pass, and one it has not yet
+    // seen reaches the listener at the next: reading here as well costs a system call a key.
+    const bool changed = (!notifier_ && drain()) || pending_ || !asked_ || fd_ < 0;
     asked_ = true;
     pending_ = false;
     return changed;

@@ -22,7 +22,9 @@ public:
 
     // True the first time, and whenever a notice for the file or its journals has arrived
     // since the last call, or notices may have been lost. Notices are taken before the caller
-    // reads, so a change made after this call is reported at the next.
+    // reads, so a change made after this call is reported at the next; with a listener
+    // (onChange), the event loop takes them, and a change it has not seen yet goes to the
+    // listener at its next pass.
     bool mayHaveChanged();
     // False where the folder's notices are not trusted: a network or user-space file system
     // (another machine's writes send none), or no watch could be set.
