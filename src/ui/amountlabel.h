@@ -3,6 +3,8 @@
 // A sunken box that shows an amount whole: in its layout font when the text fits, else in a
 // smaller one down to a legible floor, then with fewer digits. What the amount is, is the caller's.
 
+#include "ui/inkedline.h"
+
 #include <QFont>
 #include <QFrame>
 #include <QHash>
@@ -34,12 +36,20 @@ private:
     bool fits(const QString &text, int pixels) const;
     int textWidth(const QString &text, int pixels) const;
     const QRawFont &face(int pixels) const;
+    bool drawInk(QPainter &painter, const QGlyphRun &run);
+    const GlyphInk &ink(const QRawFont &face, quint32 glyph, QPointF fraction);
 
     // The face at each size tried, and the glyphs of the characters shown so far at the size
     // shown: an amount is drawn from them without shaping its text again at every change.
     mutable QHash<int, QRawFont> faces_;
     QHash<char16_t, std::pair<quint32, qreal>> glyphs_; // index, advance; emptied on resizing
     mutable QHash<quint32, int> advances_;              // by pixel size and character
+    // Each glyph's ink, by pixel size, glyph and fraction of a pixel: an amount is blended from
+    // them, unless a painter was once seen to draw it otherwise.
+    QHash<quint64, GlyphInk> inks_;
+    enum class Inking { Untried, Agrees, Differs } inking_ = Inking::Untried;
+    std::optional<InkColour> inkColour_;
+    QImage inside_;
     QFont layoutFont_;
     QString amount_, shown_;
 };

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inkedline.h"
 
-#include <QGlyphRun>
 #include <QPainter>
 #include <QStaticText>
 #include <QTextLayout>
 #include <algorithm>
-#include <array>
 
 namespace margino {
 
@@ -22,7 +20,7 @@ quint32 byteMul(quint32 x, quint32 a) {
 }
 
 // An opaque colour over dst at a glyph's coverage: the raster painter's blend of a glyph pixel.
-// make() checks it against the painter before any line is kept.
+// Every user checks it against the painter before it trusts it.
 quint32 blend(quint32 dst, quint32 colour, int coverage) {
     if (coverage == 255)
         return colour;
@@ -30,83 +28,50 @@ quint32 blend(quint32 dst, quint32 colour, int coverage) {
     return s + byteMul(dst, 255 - (s >> 24));
 }
 
-constexpr QRgb Ground = 0xff000000;
-constexpr int Margin = 4; // glyphs may ink a few pixels outside their advance
-
-QImage groundImage(QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Ground);
-    return image;
-}
+constexpr QRgb Black = 0xff000000;
+constexpr int Margin = 4; // glyphs may ink a few pixels outside their bounding box
 
 } // namespace
 
-std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font, qreal left) {
-    QTextLayout layout(text, font);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    const QSize size(int(left + line.naturalTextWidth()) + 2 * Margin,
-                     int(line.height()) + 2 * Margin);
-    const QPoint margin(Margin, Margin);
-    const QPointF origin = QPointF(left, 0) + margin;
-
-    // Each glyph alone in white on the ground: what it leaves is its coverage.
-    InkedLine inked;
-    QImage scratch = groundImage(size);
-    QPainter painter(&scratch);
-    painter.setPen(Qt::white);
-    for (const QGlyphRun &run : layout.glyphRuns()) {
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype g = 0; g < glyphs.size(); ++g) {
-            QGlyphRun one = run;
-            one.setGlyphIndexes({glyphs[g]});
-            one.setPositions({positions[g]});
-            painter.drawGlyphRun(origin, one);
-            const QRect box =
-                one.boundingRect().translated(origin).toAlignedRect().adjusted(-2, -2, 2, 2) &
-                scratch.rect();
-            for (int y = box.top(); y <= box.bottom(); ++y) {
-                const auto *row = reinterpret_cast<const quint32 *>(scratch.constScanLine(y));
-                for (int x = box.left(); x <= box.right(); ++x) {
-                    if (row[x] == Ground)
-                        continue;
-                    if (x == 0 || row[x - 1] == Ground)
-                        inked.runs_.push_back({qint16(x - Margin), qint16(y - Margin), 0});
-                    ++inked.runs_.back().length;
-                    inked.coverage_.push_back(quint8(row[x]));
-                }
-            }
-            painter.fillRect(box, QColor::fromRgba(Ground));
-        }
-    }
-    painter.end();
-
-    // The kept ink must give the painter's own pixels, where glyphs overlap too, in the colours
-    // at both ends of the channels' range.
-    QStaticText whole(text);
-    whole.setTextFormat(Qt::PlainText);
-    whole.prepare(QTransform(), font);
-    for (const QRgb colour : {qRgb(255, 255, 255), qRgb(50, 150, 255), qRgb(1, 2, 3)}) {
-        QImage painted = groundImage(size);
-        painter.begin(&painted);
-        painter.setFont(font);
-        painter.setPen(QColor(colour));
-        painter.drawStaticText(origin, whole);
-        painter.end();
-        QImage kept = groundImage(size);
-        inked.draw(kept, margin, colour);
-        if (kept != painted)
-            return std::nullopt;
-    }
-    return inked;
+InkColour::InkColour(QRgb colour, QRgb ground) : colour_(colour), ground_(ground) {
+    for (int c = 0; c < 256; ++c)
+        onGround_[std::size_t(c)] = blend(ground, colour, c);
 }
 
-void InkedLine::draw(QImage &image, QPoint at, QRgb colour) const {
-    std::array<quint32, 256> onGround;
-    for (int c = 0; c < 256; ++c)
-        onGround[c] = blend(Ground, colour, c);
+// As the painter takes a position: in 64ths of a pixel, cut (not rounded) from the real.
+QPoint GlyphInk::whole(QPointF position) {
+    return {int(position.x() * 64) >> 6, int(position.y() * 64) >> 6};
+}
+
+QPointF GlyphInk::fraction(QPointF position) {
+    return QPointF(int(position.x() * 64) & 63, int(position.y() * 64) & 63) / 64;
+}
+
+GlyphInk::GlyphInk(const QGlyphRun &glyph) {
+    // The glyph alone in white on black: what it leaves is its coverage.
+    const QRect area =
+        glyph.boundingRect().toAlignedRect().adjusted(-Margin, -Margin, Margin, Margin);
+    QImage scratch(area.size(), QImage::Format_ARGB32_Premultiplied);
+    scratch.fill(Black);
+    {
+        QPainter painter(&scratch);
+        painter.setPen(Qt::white);
+        painter.drawGlyphRun(-area.topLeft(), glyph);
+    }
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] == Black)
+                continue;
+            if (x == 0 || row[x - 1] == Black)
+                runs_.push_back({qint16(x + area.left()), qint16(y + area.top()), 0});
+            ++runs_.back().length;
+            coverage_.push_back(quint8(row[x]));
+        }
+    }
+}
+
+void GlyphInk::draw(QImage &image, QPoint at, const InkColour &colour) const {
     const int width = image.width(), height = image.height();
     const qsizetype stride = image.bytesPerLine() / 4;
     auto *bits = reinterpret_cast<quint32 *>(image.bits());
@@ -119,8 +84,61 @@ void InkedLine::draw(QImage &image, QPoint at, QRgb colour) const {
             continue;
         quint32 *row = bits + y * stride + x;
         for (int i = std::max(0, -x), end = std::min<int>(run.length, width - x); i < end; ++i)
-            row[i] = row[i] == Ground ? onGround[c[i]] : blend(row[i], colour, c[i]);
+            row[i] = row[i] == colour.ground() ? colour.onGround(c[i])
+                                               : blend(row[i], colour.colour(), c[i]);
     }
+}
+
+std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font, qreal left) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+
+    InkedLine inked;
+    for (const QGlyphRun &run : layout.glyphRuns()) {
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype g = 0; g < glyphs.size(); ++g) {
+            const QPointF at = positions[g] + QPointF(left, 0);
+            QGlyphRun one = run;
+            one.setGlyphIndexes({glyphs[g]});
+            one.setPositions({GlyphInk::fraction(at)});
+            one.setBoundingRect(QRectF()); // the line's: its own is worked out from the glyph
+            inked.glyphs_.emplace_back(GlyphInk(one), GlyphInk::whole(at));
+        }
+    }
+
+    // The kept ink must give the painter's own pixels, where glyphs overlap too, in the colours
+    // at both ends of the channels' range.
+    const QSize size(int(left + line.naturalTextWidth()) + 2 * Margin,
+                     int(line.height()) + 2 * Margin);
+    const QPoint margin(Margin, Margin);
+    QStaticText whole(text);
+    whole.setTextFormat(Qt::PlainText);
+    whole.prepare(QTransform(), font);
+    for (const QRgb colour : {qRgb(255, 255, 255), qRgb(50, 150, 255), qRgb(1, 2, 3)}) {
+        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Black);
+        {
+            QPainter painter(&painted);
+            painter.setFont(font);
+            painter.setPen(QColor(colour));
+            painter.drawStaticText(QPointF(left, 0) + margin, whole);
+        }
+        QImage kept(size, QImage::Format_ARGB32_Premultiplied);
+        kept.fill(Black);
+        inked.draw(kept, margin, colour);
+        if (kept != painted)
+            return std::nullopt;
+    }
+    return inked;
+}
+
+void InkedLine::draw(QImage &image, QPoint at, QRgb colour) const {
+    const InkColour ink(colour, Black);
+    for (const auto &[glyph, origin] : glyphs_)
+        glyph.draw(image, at + origin, ink);
 }
 
 } // namespace margino

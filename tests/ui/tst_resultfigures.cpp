@@ -127,31 +127,34 @@ private slots:
         locales_data();
         QTest::newRow("fa") << 0;
     }
-    // State: amounts shown, one of them in a smaller font; in Persian, with a decimal separator
-    // the box's face lacks. Action: none. Expected: each box's inside, drawn from its kept
-    // glyphs, has the pixels of its text drawn by a painter, separator included.
+    // State: amounts shown, some in a smaller font; in Persian, with a decimal separator the
+    // box's face lacks. Action: new amounts. Expected: each box's inside, blended from its
+    // glyphs' kept ink, has the pixels of its text drawn by a painter, separator included.
     void amountBoxes_drawTheirTextAsAPainterWould() {
-        control<InputNumerico>("in_Qta")->setValore("12345");
         control<InputNumerico>("in_AcqPzo")->setValore(local("123,4567"));
         control<InputNumerico>("in_VndPzo")->setValore("2");
-        for (AmountLabel *box : w->form->findChildren<AmountLabel *>()) {
-            const QRect inside = box->contentsRect();
-            QImage expected(box->size(), QImage::Format_RGB32);
-            expected.fill(box->palette().color(QPalette::Window));
-            QPainter painter(&expected);
-            painter.setFont(box->font());
-            painter.setPen(box->palette().color(QPalette::WindowText));
-            const QFontMetrics metrics = box->fontMetrics();
-            int width = 0;
-            for (const QChar c : box->shownText())
-                width += metrics.horizontalAdvance(c);
-            painter.drawText(
-                QPoint(inside.right() + 1 - AmountLabel::Margin - width,
-                       inside.top() + (inside.height() + metrics.ascent() - metrics.descent()) / 2),
-                box->shownText());
-            painter.end();
-            QCOMPARE(box->grab(inside).toImage().convertToFormat(QImage::Format_RGB32),
-                     expected.copy(inside));
+        for (const char *quantity : {"12345", "7", "908", "1111", "46"}) {
+            control<InputNumerico>("in_Qta")->setValore(quantity);
+            for (AmountLabel *box : w->form->findChildren<AmountLabel *>()) {
+                const QRect inside = box->contentsRect();
+                QImage expected(box->size(), QImage::Format_RGB32);
+                expected.fill(box->palette().color(QPalette::Window));
+                QPainter painter(&expected);
+                painter.setFont(box->font());
+                painter.setPen(box->palette().color(QPalette::WindowText));
+                const QFontMetrics metrics = box->fontMetrics();
+                int width = 0;
+                for (const QChar c : box->shownText())
+                    width += metrics.horizontalAdvance(c);
+                painter.drawText(
+                    QPoint(inside.right() + 1 - AmountLabel::Margin - width,
+                           inside.top() +
+                               (inside.height() + metrics.ascent() - metrics.descent()) / 2),
+                    box->shownText());
+                painter.end();
+                QCOMPARE(box->grab(inside).toImage().convertToFormat(QImage::Format_RGB32),
+                         expected.copy(inside));
+            }
         }
     }
 
