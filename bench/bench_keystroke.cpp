@@ -9,6 +9,7 @@
 
 #include "platform/sqlitedatabase.h"
 #include "typing.h"
+#include "ui/drawnicons.h"
 #include "ui/form1.h"
 #include "ui/inputnumerico.h"
 
@@ -89,6 +90,7 @@ class BenchKeystroke : public QObject {
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QStringLiteral("it_IT")));
+        installStyle(); // as the program starts: the floor's field is drawn by the same style
         const QString path = dir.filePath(QStringLiteral("DataMg.mgd"));
         QVERIFY(QFile::copy(QStringLiteral(MARGINO_DATA_FILE), path));
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);

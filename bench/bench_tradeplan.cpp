@@ -8,6 +8,7 @@
 
 #include "platform/sqlitedatabase.h"
 #include "typing.h"
+#include "ui/drawnicons.h"
 #include "ui/form1.h"
 #include "ui/inputnumerico.h"
 #include "ui/tradeplanwindow.h"
@@ -35,6 +36,7 @@ class BenchTradePlan : public QObject {
 private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QStringLiteral("it_IT")));
+        installStyle(); // as the program starts
         if (qEnvironmentVariableIsSet("MARGINO_DARK")) {
             QPalette dark;
             dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));

@@ -3,11 +3,13 @@
 
 #include "ui/artwork.h"
 #include "ui/drawnicons.h"
+#include "ui/inputnumerico.h"
 
 #include <QApplication>
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QSvgRenderer>
 #include <QTest>
@@ -44,6 +46,48 @@ private slots:
             images[i] = box.grab().toImage();
         }
         QCOMPARE(images[1], images[0]);
+    }
+
+    void fieldPanel_looksAsFusionDrawsIt_data() {
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("focused") << true << true << false;
+        QTest::newRow("unfocused") << false << true << false;
+        QTest::newRow("disabled") << false << false << false;
+        QTest::newRow("read-only") << true << true << true;
+    }
+
+    // State: a field with text, in a window, in plain Fusion, then in the program's style,
+    // which copies the panel it drew the first time. Action: draw it twice in each. Expected:
+    // the same pixels every time.
+    void fieldPanel_looksAsFusionDrawsIt() {
+        QFETCH(bool, focused);
+        QFETCH(bool, enabled);
+        QFETCH(bool, readOnly);
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
+        // One for every row: a panel kept in one state must never be shown in another.
+        static DrawnIconsStyle ours(QStyleFactory::create("fusion"));
+        QList<QImage> images;
+        for (QStyle *style : {fusion.get(), static_cast<QStyle *>(&ours)}) {
+            QWidget window;
+            window.setStyle(style);
+            InputNumerico field(&window);
+            field.setStyle(style);
+            field.setGeometry(8, 8, 73, 21);
+            field.setValore(QStringLiteral("1234"));
+            field.setEnabled(enabled);
+            field.setReadOnly(readOnly);
+            QPushButton elsewhere(&window); // takes the focus the field does not
+            elsewhere.setGeometry(8, 40, 73, 21);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            (focused ? static_cast<QWidget &>(field) : elsewhere).setFocus();
+            QCOMPARE(field.hasFocus(), focused);
+            images << window.grab().toImage() << window.grab().toImage();
+        }
+        for (const QImage &image : images)
+            QCOMPARE(image, images.first());
     }
 
     // State: the program's style. Action: a menu bar too narrow for its commands. Expected: its
