@@ -10,6 +10,7 @@
 #include <QStaticText>
 #include <QWidget>
 #include <array>
+#include <map>
 
 namespace margino {
 
@@ -32,6 +33,8 @@ private:
     // Every shown line's ink, or none when one line's ink differs from what a painter draws.
     std::optional<std::array<std::optional<InkedLine>, CreditsRoll::LastLine + 1>> inked_;
     QImage frame_;
+    // The fade's colours come round at every turn: each one's blends are worked out once.
+    std::map<QRgb, InkColour> colours_;
 };
 
 } // namespace margino

@@ -128,17 +128,16 @@ std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font,
         }
         QImage kept(size, QImage::Format_ARGB32_Premultiplied);
         kept.fill(Black);
-        inked.draw(kept, margin, colour);
+        inked.draw(kept, margin, InkColour(colour, Black));
         if (kept != painted)
             return std::nullopt;
     }
     return inked;
 }
 
-void InkedLine::draw(QImage &image, QPoint at, QRgb colour) const {
-    const InkColour ink(colour, Black);
+void InkedLine::draw(QImage &image, QPoint at, const InkColour &colour) const {
     for (const auto &[glyph, origin] : glyphs_)
-        glyph.draw(image, at + origin, ink);
+        glyph.draw(image, at + origin, colour);
 }
 
 } // namespace margino

@@ -59,9 +59,9 @@ public:
     // blend): the caller then draws the text itself.
     static std::optional<InkedLine> make(const QString &text, const QFont &font, qreal left);
 
-    // Blends the line in colour onto an opaque 32-bit black image, moved by at; what falls
-    // outside the image is left out.
-    void draw(QImage &image, QPoint at, QRgb colour) const;
+    // Blends the line in a colour over black onto an opaque 32-bit image, moved by at; what
+    // falls outside the image is left out.
+    void draw(QImage &image, QPoint at, const InkColour &colour) const;
 
 private:
     std::vector<std::pair<GlyphInk, QPoint>> glyphs_;
