@@ -82,10 +82,13 @@ void GlyphInk::draw(QImage &image, QPoint at, const InkColour &colour) const {
         const int x = at.x() + run.x, y = at.y() + run.y;
         if (y < 0 || y >= height)
             continue;
-        quint32 *row = bits + y * stride + x;
-        for (int i = std::max(0, -x), end = std::min<int>(run.length, width - x); i < end; ++i)
-            row[i] = row[i] == colour.ground() ? colour.onGround(c[i])
-                                               : blend(row[i], colour.colour(), c[i]);
+        const int first = std::max(0, -x), end = std::min<int>(run.length, width - x);
+        if (first >= end)
+            continue;
+        quint32 *pixel = bits + y * stride + x + first;
+        for (int i = first; i < end; ++i, ++pixel)
+            *pixel = *pixel == colour.ground() ? colour.onGround(c[i])
+                                               : blend(*pixel, colour.colour(), c[i]);
     }
 }
 
