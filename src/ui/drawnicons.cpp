@@ -101,8 +101,9 @@ bool DrawnIconsStyle::drawKeptPanel(const QStyleOption *option, QPainter *painte
         painter->transform().type() > QTransform::TxTranslate)
         return false;
     const QBrush ground = widget->palette().brush(widget->backgroundRole());
+    // Plain colours only: a gradient or a picture would depend on where the panel stands.
     if (ground.style() != Qt::SolidPattern || !ground.color().isValid() ||
-        ground.color().alpha() != 255)
+        ground.color().alpha() != 255 || frame->palette.base().style() != Qt::SolidPattern)
         return false;
     const QString key = QStringLiteral("%1x%2 %3 %4 %5 %6 %7 %8 %9")
                             .arg(frame->rect.width())

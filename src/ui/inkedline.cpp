@@ -121,7 +121,9 @@ std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font,
     whole.setTextFormat(Qt::PlainText);
     whole.prepare(QTransform(), font);
     for (const QRgb colour : {qRgb(255, 255, 255), qRgb(50, 150, 255), qRgb(1, 2, 3)}) {
-        QImage painted(size, QImage::Format_ARGB32_Premultiplied);
+        // Opaque, as a window is: text on it may be drawn otherwise (subpixel) than on the
+        // scratch image, and then it is not kept.
+        QImage painted(size, QImage::Format_RGB32);
         painted.fill(Black);
         {
             QPainter painter(&painted);
@@ -129,7 +131,7 @@ std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font,
             painter.setPen(QColor(colour));
             painter.drawStaticText(QPointF(left, 0) + margin, whole);
         }
-        QImage kept(size, QImage::Format_ARGB32_Premultiplied);
+        QImage kept(size, QImage::Format_RGB32);
         kept.fill(Black);
         inked.draw(kept, margin, InkColour(colour, Black));
         if (kept != painted)
