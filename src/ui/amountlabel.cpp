@@ -76,7 +76,8 @@ bool AmountLabel::drawInk(QPainter &painter, const QGlyphRun &run) {
     const QColor text = palette().color(QPalette::WindowText);
     const QColor ground = palette().color(backgroundRole());
     if (inking_ == Inking::Differs || painter.device()->devicePixelRatioF() != 1 ||
-        text.alpha() != 255 || ground.alpha() != 255)
+        text.alpha() != 255 || ground.alpha() != 255 ||
+        palette().brush(backgroundRole()).style() != Qt::SolidPattern)
         return false;
     const QRect box = contentsRect();
     if (inside_.size() != box.size())

@@ -36,7 +36,7 @@ public:
     // takes it (in 64ths); the whole pixels are where it is drawn.
     explicit GlyphInk(const QGlyphRun &glyph);
     // Where the painter puts the origin of a glyph at `position`: its whole pixels, and the
-    // fraction (in 64ths, as the painter rounds it) that selects its ink.
+    // fraction (in 64ths, as the painter cuts it) that selects its ink.
     static QPoint whole(QPointF position);
     static QPointF fraction(QPointF position);
 
