@@ -105,16 +105,9 @@ bool DrawnIconsStyle::drawKeptPanel(const QStyleOption *option, QPainter *painte
     if (ground.style() != Qt::SolidPattern || !ground.color().isValid() ||
         ground.color().alpha() != 255 || frame->palette.base().style() != Qt::SolidPattern)
         return false;
-    const QString key = QStringLiteral("%1x%2 %3 %4 %5 %6 %7 %8 %9")
-                            .arg(frame->rect.width())
-                            .arg(frame->rect.height())
-                            .arg(int(frame->state))
-                            .arg(frame->lineWidth)
-                            .arg(frame->midLineWidth)
-                            .arg(int(frame->features))
-                            .arg(frame->palette.cacheKey())
-                            .arg(ground.color().rgb())
-                            .arg(int(frame->direction));
+    const PanelKey key{frame->rect.width(),   frame->rect.height(),      int(frame->state),
+                       frame->lineWidth,      frame->midLineWidth,       int(frame->features),
+                       int(frame->direction), frame->palette.cacheKey(), ground.color().rgb()};
     auto kept = panels_.constFind(key);
     if (kept == panels_.cend()) {
         if (panels_.size() > 32)

@@ -22,8 +22,20 @@ public:
 private:
     bool drawKeptPanel(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
 
+    // What a panel's pixels depend on.
+    struct PanelKey {
+        int width, height, state, lineWidth, midLineWidth, features, direction;
+        qint64 palette;
+        QRgb ground;
+        bool operator==(const PanelKey &) const = default;
+        friend size_t qHash(const PanelKey &k, size_t seed = 0) {
+            return qHashMulti(seed, k.width, k.height, k.state, k.lineWidth, k.midLineWidth,
+                              k.features, k.direction, k.palette, k.ground);
+        }
+    };
+
     mutable QPixmap groupBoxFrame_;
-    mutable QHash<QString, QPixmap> panels_; // by size, state, colours and ground
+    mutable QHash<PanelKey, QPixmap> panels_;
 };
 
 // Puts DrawnIconsStyle over the application's style before any window exists: a picture read
