@@ -30,18 +30,20 @@ class TstFrmAbout : public QObject {
             .toImage();
     }
 
-    // A window of the About box's size, black as it turns when the roll starts.
-    static void paintBlack(QWidget &window) {
+    // A window of the About box's size, black as it turns when the roll starts, or another
+    // ground.
+    static void paintBlack(QWidget &window, QColor ground = Qt::black) {
         window.setFixedSize(281, 313);
         QPalette black = window.palette();
-        black.setColor(QPalette::Window, Qt::black);
+        black.setColor(QPalette::Window, ground);
         window.setPalette(black);
     }
     // The roll drawn as labels would draw it: each line a label spanning the credits area in the
     // line's bold font, centred at the top, white until the roll fades it.
-    static QImage labelsAsRollSays(const CreditsRoll &roll, const QStringList &texts) {
+    static QImage labelsAsRollSays(const CreditsRoll &roll, const QStringList &texts,
+                                   QColor ground) {
         QWidget window;
-        paintBlack(window);
+        paintBlack(window, ground);
         for (int i = 0; i <= CreditsRoll::LastLine; ++i) {
             const RollLine &line = roll.lines()[i];
             auto *label = new QLabel(texts[i], &window);
@@ -68,10 +70,17 @@ private slots:
     void init() { watch = std::make_unique<ModalWatch>(); }
     void cleanup() { QVERIFY2(watch->seen().isEmpty(), qPrintable(watch->describe())); }
 
+    void roll_eachTickShowsTheLinesWhereAndInTheColourTheRollSays_data() {
+        QTest::addColumn<QColor>("ground");
+        QTest::newRow("black: kept ink") << QColor(Qt::black);
+        QTest::newRow("grey: drawn by the painter") << QColor(40, 40, 40);
+    }
     void roll_eachTickShowsTheLinesWhereAndInTheColourTheRollSays() {
         // State: a roll view placed as in the About box, one line blank, one whose glyphs
-        // overlap. Action: tick, past one full turn. Expected: the view's pixels at each tick
-        // are those of plain labels standing and coloured as the roll says.
+        // overlap; on black, then on grey. Action: tick, past one full turn. Expected: the
+        // view's pixels at each tick are those of plain labels standing and coloured as the
+        // roll says.
+        QFETCH(QColor, ground);
         CreditsRoll roll;
         roll.load(QRect(56, 0, 217, 161), QSize(153, 20));
         std::array<QString, CreditsRoll::LastLine + 1> texts;
@@ -79,14 +88,14 @@ private slots:
             texts[i] = i == 4 ? QString() : QStringLiteral("Riga %1 di prova").arg(i);
         texts[6] = QStringLiteral("AVVAWAY Tyffi");
         QWidget window;
-        paintBlack(window);
+        paintBlack(window, ground);
         CreditsView view(roll, QRect(56, 0, 217, 161), &window);
         view.setFont(layoutFont("MS Sans Serif", 12, true));
         view.setGeometry(RollShown);
         view.setTexts(texts);
         for (int ticks = 0; ticks <= 200; ++ticks) {
             QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_RGB32),
-                     labelsAsRollSays(roll, QStringList(texts.begin(), texts.end()))
+                     labelsAsRollSays(roll, QStringList(texts.begin(), texts.end()), ground)
                          .convertToFormat(QImage::Format_RGB32));
             roll.tick();
             view.rollMoved();
