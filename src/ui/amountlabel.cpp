@@ -70,7 +70,7 @@ void AmountLabel::paintEvent(QPaintEvent *event) {
     FigureActions::paintFocusMark(this, painter);
 }
 
-// An amount changes at every key: blending its glyphs' kept ink costs a fifth of drawing the
+// An amount changes at every key: blending its glyphs' kept ink costs half of drawing the
 // run. The first time, the painter draws it too, and only pixels it agrees with are shown.
 bool AmountLabel::drawInk(QPainter &painter, const QGlyphRun &run) {
     const QColor text = palette().color(QPalette::WindowText);
@@ -111,13 +111,8 @@ const GlyphInk &AmountLabel::ink(const QRawFont &face, quint32 glyph, QPointF fr
     const quint64 key = quint64(face.pixelSize()) << 48 | quint64(glyph) << 12 |
                         quint64(fraction.x() * 64) << 6 | quint64(fraction.y() * 64);
     auto found = inks_.constFind(key);
-    if (found == inks_.cend()) {
-        QGlyphRun one;
-        one.setRawFont(face);
-        one.setGlyphIndexes({glyph});
-        one.setPositions({fraction});
-        found = inks_.insert(key, GlyphInk(one));
-    }
+    if (found == inks_.cend())
+        found = inks_.insert(key, GlyphInk(face, glyph, fraction));
     return *found;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QFrame>
+#include <QGlyphRun>
 #include <QHash>
 #include <QRawFont>
 

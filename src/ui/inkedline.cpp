@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "inkedline.h"
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QStaticText>
 #include <QTextLayout>
@@ -47,8 +48,12 @@ QPointF GlyphInk::fraction(QPointF position) {
     return QPointF(int(position.x() * 64) & 63, int(position.y() * 64) & 63) / 64;
 }
 
-GlyphInk::GlyphInk(const QGlyphRun &glyph) {
+GlyphInk::GlyphInk(const QRawFont &face, quint32 index, QPointF fraction) {
     // The glyph alone in white on black: what it leaves is its coverage.
+    QGlyphRun glyph;
+    glyph.setRawFont(face);
+    glyph.setGlyphIndexes({index});
+    glyph.setPositions({fraction});
     const QRect area =
         glyph.boundingRect().toAlignedRect().adjusted(-Margin, -Margin, Margin, Margin);
     QImage scratch(area.size(), QImage::Format_ARGB32_Premultiplied);
@@ -104,11 +109,8 @@ std::optional<InkedLine> InkedLine::make(const QString &text, const QFont &font,
         const QList<QPointF> positions = run.positions();
         for (qsizetype g = 0; g < glyphs.size(); ++g) {
             const QPointF at = positions[g] + QPointF(left, 0);
-            QGlyphRun one = run;
-            one.setGlyphIndexes({glyphs[g]});
-            one.setPositions({GlyphInk::fraction(at)});
-            one.setBoundingRect(QRectF()); // the line's: its own is worked out from the glyph
-            inked.glyphs_.emplace_back(GlyphInk(one), GlyphInk::whole(at));
+            inked.glyphs_.emplace_back(GlyphInk(run.rawFont(), glyphs[g], GlyphInk::fraction(at)),
+                                       GlyphInk::whole(at));
         }
     }
 

@@ -5,8 +5,8 @@
 // lookup and a blend per glyph box. Which text to draw, where and when is the caller's business.
 
 #include <QFont>
-#include <QGlyphRun>
 #include <QImage>
+#include <QRawFont>
 #include <QString>
 #include <array>
 #include <optional>
@@ -32,9 +32,9 @@ private:
 // pixel, relative to the whole pixel.
 class GlyphInk {
 public:
-    // The glyph of a one-glyph run, with its position's fraction of a pixel as the painter
-    // takes it (in 64ths); the whole pixels are where it is drawn.
-    explicit GlyphInk(const QGlyphRun &glyph);
+    // Glyph `index` of `face` with its origin at `fraction` of a pixel (as fraction() gives it);
+    // the whole pixels are where it is drawn.
+    GlyphInk(const QRawFont &face, quint32 index, QPointF fraction);
     // Where the painter puts the origin of a glyph at `position`: its whole pixels, and the
     // fraction (in 64ths, as the painter cuts it) that selects its ink.
     static QPoint whole(QPointF position);
