@@ -41,27 +41,24 @@ void Form1::buildMenus() {
 
     QMenu *tools = menuBar()->addMenu(QStringLiteral("&Strumenti"));
     tools->setObjectName(QStringLiteral("toolsMenu"));
-    planTradeAction = tools->addAction(QStringLiteral("&Pianifica operazione…"));
-    planTradeAction->setObjectName(QStringLiteral("planTradeAction"));
-    planTradeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    connect(planTradeAction, &QAction::triggered, this, &Form1::planTrade);
-    copyAllAction = tools->addAction(QStringLiteral("&Copia tutti i risultati"));
-    copyAllAction->setObjectName(QStringLiteral("copyAllAction"));
-    copyAllAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    connect(copyAllAction, &QAction::triggered, this, &Form1::copyAllResults);
-    clearAction = tools->addAction(QStringLiteral("&Azzera"));
-    clearAction->setObjectName(QStringLiteral("clearAction"));
-    clearAction->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(clearAction, &QAction::triggered, this, &Form1::clearFields);
+    const auto tool = [this, tools](QAction *&action, const char *name, const QString &text,
+                                    const QKeySequence &keys, void (Form1::*slot)()) {
+        action = tools->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    tool(planTradeAction, "planTradeAction", QStringLiteral("&Pianifica operazione…"),
+         QKeySequence(Qt::CTRL | Qt::Key_P), &Form1::planTrade);
+    tool(copyAllAction, "copyAllAction", QStringLiteral("&Copia tutti i risultati"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &Form1::copyAllResults);
+    tool(clearAction, "clearAction", QStringLiteral("&Azzera"), QKeySequence(Qt::Key_Escape),
+         &Form1::clearFields);
     tools->addSeparator();
-    saveTradeAction = tools->addAction(QStringLiteral("Sal&va operazione"));
-    saveTradeAction->setObjectName(QStringLiteral("saveTradeAction"));
-    saveTradeAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(saveTradeAction, &QAction::triggered, this, &Form1::saveTrade);
-    journalAction = tools->addAction(QStringLiteral("&Registro operazioni…"));
-    journalAction->setObjectName(QStringLiteral("journalAction"));
-    journalAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(journalAction, &QAction::triggered, this, &Form1::openJournal);
+    tool(saveTradeAction, "saveTradeAction", QStringLiteral("Sal&va operazione"),
+         QKeySequence(Qt::CTRL | Qt::Key_S), &Form1::saveTrade);
+    tool(journalAction, "journalAction", QStringLiteral("&Registro operazioni…"),
+         QKeySequence(Qt::CTRL | Qt::Key_R), &Form1::openJournal);
 }
 
 // Modal like the other windows, made at its first use and kept, with what was typed in it; its
