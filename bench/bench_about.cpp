@@ -4,6 +4,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_about [rollAndFloorCpuPerSecond]
 //      QT_QPA_PLATFORM=offscreen build/bench/bench_about tickPainted -callgrind -iterations 64
 #include "about/creditsroll.h"
+#include "threadcpu.h"
 #include "ui/frmabout.h"
 
 #include <QElapsedTimer>
@@ -12,7 +13,6 @@
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
-#include <ctime>
 #include <utility>
 
 using namespace margino;
@@ -75,11 +75,6 @@ private slots:
     // doing the same: a widget of the view's size filled and flushed at each tick of the
     // same timer.
     void rollAndFloorCpuPerSecond() {
-        const auto cpuMs = [] {
-            timespec now{};
-            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-            return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-        };
         // A new window each round, shown and settled before the second measured. The second
         // runs an event loop as the program does: QTest::qWait sleeps 10 ms between passes, which
         // would drop ticks from the floor and bunch the roll's.
@@ -92,11 +87,11 @@ private slots:
             FrameCount count(painted, frames);
             QElapsedTimer clock;
             clock.start();
-            const double start = cpuMs();
+            const double start = threadCpuMs();
             QEventLoop second;
             QTimer::singleShot(1000, Qt::PreciseTimer, &second, &QEventLoop::quit);
             second.exec();
-            return (cpuMs() - start) / (clock.nsecsElapsed() / 1e9);
+            return (threadCpuMs() - start) / (clock.nsecsElapsed() / 1e9);
         };
         QList<double> floor, roll;
         int floorFrames = 0, rollFrames = 0;

@@ -8,6 +8,7 @@
 //   build/bench/bench_keystroke -callgrind        instructions a key (needs valgrind)
 
 #include "platform/sqlitedatabase.h"
+#include "threadcpu.h"
 #include "typing.h"
 #include "ui/drawnicons.h"
 #include "ui/form1.h"
@@ -20,7 +21,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
-#include <ctime>
 #include <functional>
 
 using namespace margino;
@@ -140,18 +140,13 @@ private slots:
         const std::unique_ptr<Limit> limit = makeLimit();
         QVERIFY(QTest::qWaitForWindowExposed(&limit->window));
         InputNumerico *quantity = field("in_Qta");
-        const auto cpuUs = [] {
-            timespec now{};
-            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-            return now.tv_sec * 1e6 + now.tv_nsec / 1e3;
-        };
         const auto perKey = [&](QWidget *field, const std::function<void(bool &)> &key) {
             focusForTyping(field);
             bool typed = false;
-            const double start = cpuUs();
+            const double start = threadCpuMs();
             for (int i = 0; i < 64; ++i)
                 key(typed);
-            return (cpuUs() - start) / 64;
+            return (threadCpuMs() - start) * 1e3 / 64; // µs
         };
         std::vector<double> floor, physical, key;
         for (int round = 0; round < 31; ++round) {
