@@ -2,6 +2,7 @@
 #include "drawnicons.h"
 
 #include "ui/artwork.h"
+#include "ui/shadedpanel.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -59,16 +60,54 @@ QIcon DrawnIconsStyle::standardIcon(StandardPixmap icon, const QStyleOption *opt
     }
 }
 
-// Fusion's group box frame: its picture stretched around the box below the title, as Fusion
-// draws it, but from the pixels the build stored rather than a PNG decoded at the first frame.
+bool DrawnIconsStyle::overFusion() const {
+    return baseStyle()->name() == QLatin1String("fusion");
+}
+
 void DrawnIconsStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
                                     QPainter *painter, const QWidget *widget) const {
     if (element == PE_PanelLineEdit && drawKeptPanel(option, painter, widget))
         return;
-    if (element != PE_FrameGroupBox || baseStyle()->name() != QLatin1String("fusion")) {
+    if (element == PE_FrameGroupBox && overFusion())
+        drawGroupBoxFrame(option, painter, widget);
+    else
         QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+// A QFrame's sunken or raised panel: Fusion strokes each of its lines as a path.
+void DrawnIconsStyle::drawControl(ControlElement element, const QStyleOption *option,
+                                  QPainter *painter, const QWidget *widget) const {
+    const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);
+    if (element == CE_ShapedFrame && frame && overFusion() && drawShadedPanel(*painter, *frame))
+        return;
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+// A group box without a title or a check box is its frame alone; Fusion measures the empty
+// title's place three times before it draws that frame.
+void DrawnIconsStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                         QPainter *painter, const QWidget *widget) const {
+    const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
+    if (control != CC_GroupBox || !box || !box->text.isEmpty() ||
+        (box->subControls & SC_GroupBoxCheckBox) || !overFusion()) {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
         return;
     }
+    if (!(box->subControls & SC_GroupBoxFrame))
+        return;
+    QStyleOptionFrame frame;
+    frame.QStyleOption::operator=(*box);
+    frame.features = box->features;
+    frame.lineWidth = box->lineWidth;
+    frame.midLineWidth = box->midLineWidth;
+    frame.rect = proxy()->subControlRect(CC_GroupBox, option, SC_GroupBoxFrame, widget);
+    proxy()->drawPrimitive(PE_FrameGroupBox, &frame, painter, widget);
+}
+
+// Fusion's group box frame: its picture stretched around the box below the title, as Fusion
+// draws it, but from the pixels the build stored rather than a PNG decoded at the first frame.
+void DrawnIconsStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter,
+                                        const QWidget *widget) const {
     if (groupBoxFrame_.isNull())
         groupBoxFrame_ =
             QPixmap::fromImage(storedPixels(QStringLiteral(":/images/fusion-groupbox.argb")));

@@ -24,9 +24,12 @@ private slots:
     void groupBoxFrame_looksAsFusionDrawsIt_data() {
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("checkable");
-        QTest::newRow("titled") << "Risultati" << false;
-        QTest::newRow("untitled") << "" << false;
-        QTest::newRow("checkable") << "" << true;
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("titled") << "Risultati" << false << QSize(257, 97);
+        QTest::newRow("untitled") << "" << false << QSize(257, 97);
+        QTest::newRow("untitled, tall") << "" << false << QSize(177, 145);
+        QTest::newRow("untitled, smaller than its corners") << "" << false << QSize(9, 7);
+        QTest::newRow("checkable") << "" << true << QSize(257, 97);
     }
 
     // State: two group boxes of one size, one in plain Fusion, one in the program's style.
@@ -34,6 +37,7 @@ private slots:
     void groupBoxFrame_looksAsFusionDrawsIt() {
         QFETCH(QString, title);
         QFETCH(bool, checkable);
+        QFETCH(QSize, size);
         std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
         DrawnIconsStyle ours(QStyleFactory::create("fusion"));
         QImage images[2];
@@ -42,8 +46,40 @@ private slots:
             QGroupBox box(title);
             box.setCheckable(checkable);
             box.setStyle(styles[i]);
-            box.resize(257, 97);
+            box.resize(size);
             images[i] = box.grab().toImage();
+        }
+        QCOMPARE(images[1], images[0]);
+    }
+
+    void shadedPanel_looksAsFusionDrawsIt_data() {
+        QTest::addColumn<int>("shadow");
+        QTest::addColumn<int>("lineWidth");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("sunken, one line") << int(QFrame::Sunken) << 1 << QSize(81, 21);
+        QTest::newRow("sunken, two lines") << int(QFrame::Sunken) << 2 << QSize(140, 25);
+        QTest::newRow("raised, three lines") << int(QFrame::Raised) << 3 << QSize(30, 9);
+        QTest::newRow("no line") << int(QFrame::Sunken) << 0 << QSize(30, 9);
+        QTest::newRow("lines wider than the box") << int(QFrame::Raised) << 3 << QSize(7, 5);
+        QTest::newRow("plain") << int(QFrame::Plain) << 2 << QSize(30, 9);
+    }
+
+    // State: a panel frame, as a figure's or an amount's, in plain Fusion and in the program's
+    // style. Action: draw both. Expected: the same pixels.
+    void shadedPanel_looksAsFusionDrawsIt() {
+        QFETCH(int, shadow);
+        QFETCH(int, lineWidth);
+        QFETCH(QSize, size);
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
+        DrawnIconsStyle ours(QStyleFactory::create("fusion"));
+        QList<QImage> images;
+        for (QStyle *style : {fusion.get(), static_cast<QStyle *>(&ours)}) {
+            QFrame frame;
+            frame.setStyle(style);
+            frame.setFrameStyle(QFrame::Panel | shadow);
+            frame.setLineWidth(lineWidth);
+            frame.resize(size);
+            images << frame.grab().toImage();
         }
         QCOMPARE(images[1], images[0]);
     }
