@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,32 +19,51 @@ namespace margino {
 
 namespace {
 
-// Two chevrons pointing the way the hidden commands lie, in the button text colour.
-QIcon chevrons(bool down, const QPalette &palette) {
-    QIcon icon;
-    for (const qreal ratio : {1.0, 2.0}) {
-        QPixmap pixmap(QSize(16, 16) * ratio);
-        pixmap.setDevicePixelRatio(ratio);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(palette.color(QPalette::ButtonText), 1.5));
-        if (down) {
-            painter.translate(16, 0);
-            painter.rotate(90);
+// Two chevrons pointing the way the hidden commands lie, in the button text colour; drawn when
+// a menu bar too narrow for its commands first shows them, which most never do.
+class Chevrons : public QIconEngine {
+public:
+    Chevrons(bool down, const QColor &colour) : down_(down), colour_(colour) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 16.0, rect.height() / 16.0);
+        painter->setPen(QPen(colour_, 1.5));
+        if (down_) {
+            painter->translate(16, 0);
+            painter->rotate(90);
         }
         for (const qreal x : {4.0, 9.0}) {
             QPainterPath path;
             path.moveTo(x, 4);
             path.lineTo(x + 3.5, 8);
             path.lineTo(x, 12);
-            painter.drawPath(path);
+            painter->drawPath(path);
         }
-        painter.end();
-        icon.addPixmap(pixmap);
+        painter->restore();
     }
-    return icon;
-}
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        painter.end();
+        if (mode != QIcon::Disabled)
+            return pixmap;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+    }
+
+    QIconEngine *clone() const override { return new Chevrons(*this); }
+
+private:
+    bool down_;
+    QColor colour_;
+};
 
 } // namespace
 
@@ -52,9 +72,9 @@ QIcon DrawnIconsStyle::standardIcon(StandardPixmap icon, const QStyleOption *opt
     const QPalette palette = widget ? widget->palette() : QApplication::palette();
     switch (icon) {
     case SP_ToolBarHorizontalExtensionButton:
-        return chevrons(false, palette);
     case SP_ToolBarVerticalExtensionButton:
-        return chevrons(true, palette);
+        return QIcon(new Chevrons(icon == SP_ToolBarVerticalExtensionButton,
+                                  palette.color(QPalette::ButtonText)));
     default:
         return QProxyStyle::standardIcon(icon, option, widget);
     }

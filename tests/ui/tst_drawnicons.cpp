@@ -126,18 +126,23 @@ private slots:
             QCOMPARE(image, images.first());
     }
 
-    // State: the program's style. Action: a menu bar too narrow for its commands. Expected: its
-    // overflow button shows an icon.
+    // State: the program's style. Action: a menu bar too narrow for its commands asks for its
+    // overflow button's icon, at one and two device pixels a pixel, enabled and disabled.
+    // Expected: chevrons in each.
     void menuBarOverflow_showsAnIcon() {
         DrawnIconsStyle ours(QStyleFactory::create("fusion"));
         const QIcon icon = ours.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
         QVERIFY(!icon.isNull());
-        const QImage image = icon.pixmap(16, 16).toImage();
-        int drawn = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                drawn += qAlpha(image.pixel(x, y)) > 128;
-        QVERIFY(drawn > 10);
+        for (const qreal ratio : {1.0, 2.0})
+            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+                const QImage image = icon.pixmap(QSize(16, 16), ratio, mode).toImage();
+                QCOMPARE(image.size(), QSize(16, 16) * ratio);
+                int drawn = 0;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x)
+                        drawn += qAlpha(image.pixel(x, y)) > 128;
+                QVERIFY2(drawn > 10 * ratio, qPrintable(QString::number(drawn)));
+            }
     }
 
     // State: a screen at 1x. Action: the pictures shown at start, which the build stored as
