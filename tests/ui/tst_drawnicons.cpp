@@ -128,21 +128,29 @@ private slots:
 
     // State: the program's style. Action: a menu bar too narrow for its commands asks for its
     // overflow button's icon, at one and two device pixels a pixel, enabled and disabled.
-    // Expected: chevrons in each.
+    // Expected: the same chevrons in each, twice as large at twice the pixels.
     void menuBarOverflow_showsAnIcon() {
         DrawnIconsStyle ours(QStyleFactory::create("fusion"));
         const QIcon icon = ours.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
         QVERIFY(!icon.isNull());
-        for (const qreal ratio : {1.0, 2.0})
-            for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
-                const QImage image = icon.pixmap(QSize(16, 16), ratio, mode).toImage();
-                QCOMPARE(image.size(), QSize(16, 16) * ratio);
-                int drawn = 0;
-                for (int y = 0; y < image.height(); ++y)
-                    for (int x = 0; x < image.width(); ++x)
-                        drawn += qAlpha(image.pixel(x, y)) > 128;
-                QVERIFY2(drawn > 10 * ratio, qPrintable(QString::number(drawn)));
-            }
+        auto drawnSpan = [](const QImage &image) {
+            QRect span;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) > 128)
+                        span |= QRect(x, y, 1, 1);
+            return span;
+        };
+        const QRect span = drawnSpan(icon.pixmap(QSize(16, 16), 1.0).toImage());
+        QVERIFY(span.width() > 6 && span.height() > 6);
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled}) {
+            const QImage twice = icon.pixmap(QSize(16, 16), 2.0, mode).toImage();
+            QCOMPARE(twice.size(), QSize(32, 32));
+            const QRect twiceSpan = drawnSpan(twice);
+            QVERIFY2(qAbs(twiceSpan.center().x() - 2 * span.center().x()) <= 1 &&
+                         qAbs(twiceSpan.width() - 2 * span.width()) <= 2,
+                     qPrintable(QStringLiteral("%1 %2").arg(twiceSpan.width()).arg(span.width())));
+        }
     }
 
     // State: a screen at 1x. Action: the pictures shown at start, which the build stored as
