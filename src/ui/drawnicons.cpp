@@ -104,7 +104,7 @@ void DrawnIconsStyle::drawControl(ControlElement element, const QStyleOption *op
 }
 
 // A group box without a title or a check box is its frame alone; Fusion measures the empty
-// title's place three times before it draws that frame.
+// title's place twice, laying its text out each time, before it draws that frame.
 void DrawnIconsStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
                                          QPainter *painter, const QWidget *widget) const {
     const auto *box = qstyleoption_cast<const QStyleOptionGroupBox *>(option);
