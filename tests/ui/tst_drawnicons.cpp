@@ -17,6 +17,26 @@
 
 using namespace margino;
 
+namespace {
+
+// One widget set up alike and drawn in plain Fusion, then in the program's style over Fusion.
+template <typename Widget, typename SetUp>
+std::pair<QImage, QImage> drawnInFusionAndOurs(SetUp setUp) {
+    std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
+    DrawnIconsStyle ours(QStyleFactory::create("fusion"));
+    QImage images[2];
+    QStyle *styles[2] = {fusion.get(), &ours};
+    for (int i = 0; i < 2; ++i) {
+        Widget widget;
+        widget.setStyle(styles[i]);
+        setUp(widget);
+        images[i] = widget.grab().toImage();
+    }
+    return {images[0], images[1]};
+}
+
+} // namespace
+
 class TestDrawnIcons : public QObject {
     Q_OBJECT
 
@@ -38,18 +58,12 @@ private slots:
         QFETCH(QString, title);
         QFETCH(bool, checkable);
         QFETCH(QSize, size);
-        std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
-        DrawnIconsStyle ours(QStyleFactory::create("fusion"));
-        QImage images[2];
-        QStyle *styles[2] = {fusion.get(), &ours};
-        for (int i = 0; i < 2; ++i) {
-            QGroupBox box(title);
+        const auto [fusion, ours] = drawnInFusionAndOurs<QGroupBox>([&](QGroupBox &box) {
+            box.setTitle(title);
             box.setCheckable(checkable);
-            box.setStyle(styles[i]);
             box.resize(size);
-            images[i] = box.grab().toImage();
-        }
-        QCOMPARE(images[1], images[0]);
+        });
+        QCOMPARE(ours, fusion);
     }
 
     void shadedPanel_looksAsFusionDrawsIt_data() {
@@ -70,18 +84,12 @@ private slots:
         QFETCH(int, shadow);
         QFETCH(int, lineWidth);
         QFETCH(QSize, size);
-        std::unique_ptr<QStyle> fusion(QStyleFactory::create("fusion"));
-        DrawnIconsStyle ours(QStyleFactory::create("fusion"));
-        QList<QImage> images;
-        for (QStyle *style : {fusion.get(), static_cast<QStyle *>(&ours)}) {
-            QFrame frame;
-            frame.setStyle(style);
+        const auto [fusion, ours] = drawnInFusionAndOurs<QFrame>([&](QFrame &frame) {
             frame.setFrameStyle(QFrame::Panel | shadow);
             frame.setLineWidth(lineWidth);
             frame.resize(size);
-            images << frame.grab().toImage();
-        }
-        QCOMPARE(images[1], images[0]);
+        });
+        QCOMPARE(ours, fusion);
     }
 
     void fieldPanel_looksAsFusionDrawsIt_data() {
